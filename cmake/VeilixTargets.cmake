@@ -1,0 +1,10 @@
+# Settings every target of ours gets: warnings are errors in our code, and the
+# sanitizer build instruments everything we compile.
+if(VEILIX_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+function(veilix_our_target target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+endfunction()

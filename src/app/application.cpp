@@ -1,0 +1,72 @@
+#include "app/application.h"
+
+#include "app/failure_text.h"
+#include "app/program_icon.h"
+#include "platform/event_loop.h"
+#include "platform/exception.h"
+#include "platform/failure_boundary.h"
+#include "platform/message_box.h"
+#include "platform/show_command.h"
+#include "platform/termination_signals.h"
+
+namespace veilix {
+
+TApplication* Application = nullptr;
+
+TApplication::TApplication() : TComponent(nullptr) {
+    Title = "veilix";
+    SetFailureHandler([this](std::exception_ptr failure, TComponent* sender) { HandleException(failure, sender); });
+    TForm::SetMainFormCloseHandler([this](TForm& form) {
+        if (&form != mainForm_) return false;
+        Terminate();
+        return true;
+    });
+    TForm::SetApplicationIcon(ProgramIcon());
+}
+
+TApplication::~TApplication() {
+    DestroyComponents();
+    TForm::SetMainFormCloseHandler(nullptr);
+    SetFailureHandler(nullptr);
+}
+
+void TApplication::Initialize() {
+    // Log-off, SIGTERM, SIGINT, SIGHUP: leave the loop at once; the shutdown
+    // then runs as after a close.
+    OnSessionEnd([] { ExitEventLoopsNow(0); });
+}
+
+void TApplication::AdoptMainForm(TForm* form) { mainForm_ = form; }
+
+void TApplication::Run() {
+    if (!mainForm_) return;
+    mainForm_->Show(StartStateForShowCommand(StartupShowCommand()));
+    RunEventLoop();
+    terminated_ = true;
+}
+
+void TApplication::Terminate() { PostQuit(0); }
+
+void TApplication::HandleException(std::exception_ptr failure, TComponent*) {
+    TForm::CancelModeOfAllForms();
+    try {
+        std::rethrow_exception(failure);
+    } catch (const EAbort&) {
+        return;
+    } catch (...) {
+    }
+    ShowException(failure);
+}
+
+void TApplication::ShowException(std::exception_ptr failure) {
+    std::string text;
+    try {
+        std::rethrow_exception(failure);
+    } catch (const Exception& e) {
+        text = FailureDisplayText(e);
+    } catch (...) {
+    }
+    ShowErrorMessageBox(Title, text);
+}
+
+}  // namespace veilix

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace veilix {
+
+// The program's start-up: title, the stencil window, the template holder, the
+// loop. Failures during start-up are shown; the result is always 0.
+int EntryRoutine();
+
+}  // namespace veilix

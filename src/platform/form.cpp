@@ -1,0 +1,326 @@
+#include "platform/form.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QIcon>
+#include <QPixmap>
+
+#include "platform/bitmap.h"
+#include "platform/canvas.h"
+#include "platform/colors.h"
+#include "platform/control.h"
+#include "platform/failure_boundary.h"
+#include "platform/form_widget.h"
+#include "platform/frame_composer.h"
+#include "platform/popup_menu.h"
+#include "platform/screen.h"
+
+namespace veilix {
+
+namespace {
+std::vector<TForm*>& LiveForms() {
+    static std::vector<TForm*> forms;
+    return forms;
+}
+
+TForm::MainFormCloseHandler& CloseHandler() {
+    static TForm::MainFormCloseHandler handler;
+    return handler;
+}
+
+QRgb ToQRgb(TColor color) {
+    const TColor rgb = ColorToRGB(color);
+    return qRgb(RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
+}
+
+QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+}  // namespace
+
+TForm::TForm(TComponent* owner)
+    : TComponent(owner), composer_(std::make_unique<FrameComposer>()), widget_(std::make_unique<FormWidget>(*this)) {
+    LiveForms().push_back(this);
+    composer_->Resize(widget_->size());
+}
+
+TForm::~TForm() {
+    std::erase(LiveForms(), this);
+    // Controls are owned components and go with DestroyComponents; they must
+    // not call back into a half-destroyed form.
+    DestroyComponents();
+    widget_.reset();
+}
+
+void TForm::AfterConstruction() {
+    Guarded(this, [&] { OnCreate(this); });
+}
+
+void TForm::BeforeDestruction() {
+    Hide();
+    Guarded(this, [&] { OnDestroy(this); });
+}
+
+void TForm::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    widget_->setWindowTitle(QString::fromStdString(caption));
+}
+
+std::int32_t TForm::Left() const { return widget_->x(); }
+std::int32_t TForm::Top() const { return widget_->y(); }
+void TForm::SetLeft(std::int32_t left) { widget_->move(left, widget_->y()); }
+void TForm::SetTop(std::int32_t top) { widget_->move(widget_->x(), top); }
+std::int32_t TForm::Width() const { return widget_->width(); }
+std::int32_t TForm::Height() const { return widget_->height(); }
+
+void TForm::SetClientWidth(std::int32_t width) {
+    widget_->resize(width, widget_->height());
+    NativeResized();
+}
+
+void TForm::SetClientHeight(std::int32_t height) {
+    widget_->resize(widget_->width(), height);
+    NativeResized();
+}
+
+void TForm::SetColor(TColor color) {
+    color_ = color;
+    Invalidate(TRect{0, 0, Width(), Height()});
+}
+
+void TForm::SetBorderStyle(TBorderStyle style) {
+    widget_->setWindowFlag(Qt::FramelessWindowHint, style == TBorderStyle::bsNone);
+}
+
+void TForm::SetTransparentColor(bool on) {
+    transparentColor_ = on;
+    if (!on) widget_->clearMask();
+    Invalidate(TRect{0, 0, Width(), Height()});
+}
+
+void TForm::SetTransparentColorValue(TColor color) {
+    transparentColorValue_ = color;
+    composer_->SetKeyColour(ToQRgb(color));
+    widget_->update();
+}
+
+void TForm::Show(TStartState state) {
+    switch (state) {
+        case TStartState::ssMaximized: widget_->showMaximized(); break;
+        case TStartState::ssMinimized: widget_->showMinimized(); break;
+        case TStartState::ssNormal: widget_->show(); break;
+    }
+}
+
+void TForm::Hide() { widget_->hide(); }
+bool TForm::Visible() const { return widget_->isVisible(); }
+
+TWindowState TForm::WindowState() const {
+    if (widget_->isMinimized()) return TWindowState::wsMinimized;
+    if (widget_->isMaximized()) return TWindowState::wsMaximized;
+    return TWindowState::wsNormal;
+}
+
+void TForm::Close() {
+    if (CloseHandler() && CloseHandler()(*this)) return;
+    Hide();
+}
+
+std::intptr_t TForm::Perform(unsigned message, std::uintptr_t wParam, std::intptr_t) {
+    switch (message) {
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_MOVE) widget_->SystemMove(pressedButton_);
+            return 0;
+        case WM_CANCELMODE: CancelMode(); return 0;
+        default: return 0;
+    }
+}
+
+QWidget* TForm::NativeWidget() const { return widget_.get(); }
+
+void TForm::InsertControl(TControl* control) {
+    controls_.push_back(control);
+    if (control->HasArea()) Invalidate(control->BoundsRect());
+}
+
+void TForm::RemoveControl(TControl* control) {
+    if (control->HasArea()) Invalidate(control->BoundsRect());
+    std::erase(controls_, control);
+    if (capture_ == control) capture_ = nullptr;
+    if (hovered_ == control) hovered_ = nullptr;
+}
+
+// ---- pointer routing -------------------------------------------------------
+
+TControl* TForm::ControlAt(TPoint client) const {
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        TControl* control = *it;
+        if (control->HasArea() && control->BoundsRect().Contains(client)) return control;
+    }
+    return nullptr;
+}
+
+bool TForm::IsKeyedAt(TPoint client) const {
+    if (!transparentColor_) return false;
+    const TColor key = ColorToRGB(transparentColorValue_);
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        const TControl* control = *it;
+        if (!control->HasArea() || !control->BoundsRect().Contains(client)) continue;
+        const auto pixel = control->PixelAt({client.x - control->Left(), client.y - control->Top()});
+        if (pixel) return *pixel == key;
+    }
+    return ColorToRGB(color_) == key;
+}
+
+void TForm::MouseDown(TMouseButton button, TShiftState shift, TPoint client) {
+    // Over the key colour the window is not there: the press belongs to what
+    // lies beneath (the window system's shape does this on a real display).
+    if (!capture_ && IsKeyedAt(client)) return;
+    pressedButton_ = button;
+    TControl* target = capture_ ? capture_ : ControlAt(client);
+    if (!target) {
+        OnMouseDown(this, button, shift, client.x, client.y);
+        return;
+    }
+    if (button == TMouseButton::mbLeft) capture_ = target;
+    target->OnMouseDown(target, button, shift, client.x - target->Left(), client.y - target->Top());
+}
+
+void TForm::MouseMove(TShiftState shift, TPoint client) {
+    const bool keyed = IsKeyedAt(client);
+    UpdateHover(keyed ? nullptr : ControlAt(client));
+    if (capture_) {
+        capture_->OnMouseMove(capture_, shift, client.x - capture_->Left(), client.y - capture_->Top());
+        return;
+    }
+    if (keyed) return;
+    if (hovered_)
+        hovered_->OnMouseMove(hovered_, shift, client.x - hovered_->Left(), client.y - hovered_->Top());
+    else
+        OnMouseMove(this, shift, client.x, client.y);
+}
+
+void TForm::MouseUp(TMouseButton button, TShiftState shift, TPoint client) {
+    TControl* target = capture_;
+    if (target && button == TMouseButton::mbLeft) {
+        // The capture ends before the release handler runs.
+        capture_ = nullptr;
+        SendMouseUp(target, button, shift, client);
+        ApplyCursor();
+        return;
+    }
+    if (!target && IsKeyedAt(client)) return;
+    if (!target) target = ControlAt(client);
+    if (!target) {
+        // On the black area the menu is tracked to its end before the release
+        // handler runs.
+        if (button == TMouseButton::mbRight) OpenPopupMenuAtPointer();
+        OnMouseUp(this, button, shift, client.x, client.y);
+        return;
+    }
+    SendMouseUp(target, button, shift, client);
+    if (button == TMouseButton::mbRight) OpenPopupMenuAtPointer();
+}
+
+void TForm::SendMouseUp(TComponent* target, TMouseButton button, TShiftState shift, TPoint client) {
+    auto* control = static_cast<TControl*>(target);
+    control->OnMouseUp(control, button, shift, client.x - control->Left(), client.y - control->Top());
+}
+
+void TForm::MouseLeftWindow() { UpdateHover(nullptr); }
+
+void TForm::ContextMenuKey() {
+    if (popupMenu_) popupMenu_->Popup(Left(), Top());
+}
+
+void TForm::OpenPopupMenuAtPointer() {
+    if (!popupMenu_) return;
+    const TPoint at = GetCursorPos();
+    popupMenu_->Popup(at.x, at.y);
+}
+
+void TForm::UpdateHover(TControl* underPointer) {
+    if (underPointer == hovered_) return;
+    TControl* left = hovered_;
+    hovered_ = underPointer;
+    if (left) left->OnMouseLeave(left);
+    // The leave handler may have run anything; enter only what is still hovered.
+    if (hovered_ && hovered_ == underPointer) hovered_->OnMouseEnter(hovered_);
+    ApplyCursor();
+}
+
+void TForm::ControlCursorChanged(TControl* control) {
+    if (control == hovered_) ApplyCursor();
+}
+
+void TForm::ApplyCursor() {
+    // While a control holds the capture, the shape shown at the press stays.
+    if (capture_) return;
+    const TCursor cursor = hovered_ ? hovered_->Cursor() : crDefault;
+    if (cursor == shownCursor_) return;
+    shownCursor_ = cursor;
+    widget_->SetShownCursor(cursor);
+}
+
+void TForm::ReleaseCapture() {
+    capture_ = nullptr;
+    widget_->releaseMouse();
+    ApplyCursor();
+}
+
+void TForm::CancelMode() {
+    widget_->EndSystemMove();
+    ReleaseCapture();
+}
+
+void TForm::CancelModeOfAllForms() {
+    for (TForm* form : LiveForms()) form->CancelMode();
+}
+
+void TForm::SetMainFormCloseHandler(MainFormCloseHandler handler) { CloseHandler() = std::move(handler); }
+
+void TForm::SetApplicationIcon(const TBitmap& icon) {
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon.Image())));
+}
+
+// ---- drawing ---------------------------------------------------------------
+
+void TForm::NativeResized() {
+    composer_->Resize(widget_->size());
+    widget_->update();
+}
+
+void TForm::Invalidate(const TRect& rect) {
+    if (rect.IsEmpty()) return;
+    composer_->Invalidate(ToQRect(rect));
+    widget_->update(ToQRect(rect));
+}
+
+void TForm::PaintFrame(QImage& frame, TRect clip) {
+    TCanvas canvas(frame);
+    canvas.Brush.Color = ColorToRGB(color_);
+    canvas.FillRect(clip);
+    for (const TControl* control : controls_) {
+        if (!control->HasArea()) continue;
+        const TRect bounds = control->BoundsRect();
+        if (bounds.Right <= clip.Left || bounds.Left >= clip.Right || bounds.Bottom <= clip.Top ||
+            bounds.Top >= clip.Bottom)
+            continue;
+        control->Paint(canvas, clip);
+    }
+}
+
+void TForm::UpdateFrame() {
+    const QRegion changed = composer_->Compose([this](QImage& frame, const QRect& clip) {
+        PaintFrame(frame, TRect{clip.left(), clip.top(), clip.left() + clip.width(), clip.top() + clip.height()});
+    });
+    if (!changed.isEmpty() && transparentColor_) widget_->ApplyShape(composer_->Shape());
+}
+
+TColor TForm::FramePixel(int x, int y) const {
+    const QImage& frame = composer_->Frame();
+    if (!frame.valid(x, y)) return 0xFFFFFFFF;
+    const QRgb p = frame.pixel(x, y);
+    return RGBColor(std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p)));
+}
+
+}  // namespace veilix

@@ -1,0 +1,157 @@
+#include "platform/form_widget.h"
+
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+#include "platform/failure_boundary.h"
+#include "platform/form.h"
+#include "platform/frame_composer.h"
+
+namespace veilix {
+
+namespace {
+std::optional<TMouseButton> ButtonOf(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton: return TMouseButton::mbLeft;
+        case Qt::RightButton: return TMouseButton::mbRight;
+        case Qt::MiddleButton: return TMouseButton::mbMiddle;
+        default: return std::nullopt;
+    }
+}
+
+TShiftState ShiftOf(const QMouseEvent* event) {
+    TShiftState shift = 0;
+    const auto modifiers = event->modifiers();
+    if (modifiers & Qt::ShiftModifier) shift |= ssShift;
+    if (modifiers & Qt::AltModifier) shift |= ssAlt;
+    if (modifiers & Qt::ControlModifier) shift |= ssCtrl;
+    const auto buttons = event->buttons();
+    if (buttons & Qt::LeftButton) shift |= ssLeft;
+    if (buttons & Qt::RightButton) shift |= ssRight;
+    if (buttons & Qt::MiddleButton) shift |= ssMiddle;
+    return shift;
+}
+
+TPoint ClientOf(const QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    return {p.x(), p.y()};
+}
+
+Qt::CursorShape ShapeOf(TCursor cursor) {
+    switch (cursor) {
+        case crSizeWE: return Qt::SizeHorCursor;
+        case crSizeNS: return Qt::SizeVerCursor;
+        case crSizeNESW: return Qt::SizeBDiagCursor;
+        case crSizeNWSE: return Qt::SizeFDiagCursor;
+        default: return Qt::ArrowCursor;
+    }
+}
+}  // namespace
+
+FormWidget::FormWidget(TForm& form) : QWidget(nullptr, Qt::Window), form_(form) {
+    // We paint every pixel from the composed frame ourselves.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void FormWidget::ApplyShape(const QRegion& shape) {
+    // An empty region would remove the mask and show everything; a window
+    // keyed everywhere must show nothing instead.
+    setMask(shape.isEmpty() ? QRegion(-1, -1, 1, 1) : shape);
+}
+
+void FormWidget::SetShownCursor(TCursor cursor) { setCursor(ShapeOf(cursor)); }
+
+void FormWidget::paintEvent(QPaintEvent* event) {
+    Guarded(&form_, [&] {
+        // The shape goes to the window system before the pixels, in the same
+        // flush: the screen never shows a stale frame inside a new shape.
+        form_.UpdateFrame();
+        QPainter painter(this);
+        const QImage& frame = form_.Composer().Frame();
+        for (const QRect& rect : event->region()) painter.drawImage(rect, frame, rect);
+    });
+}
+
+void FormWidget::resizeEvent(QResizeEvent*) {
+    Guarded(&form_, [&] { form_.NativeResized(); });
+}
+
+void FormWidget::Press(QMouseEvent* event) {
+    const auto button = ButtonOf(event->button());
+    if (!button) return;
+    Guarded(&form_, [&] { form_.MouseDown(*button, ShiftOf(event), ClientOf(event)); });
+    DeliverPendingRelease();
+}
+
+void FormWidget::mousePressEvent(QMouseEvent* event) { Press(event); }
+
+void FormWidget::mouseDoubleClickEvent(QMouseEvent* event) { Press(event); }
+
+void FormWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (moveLoop_) {
+        move(moveWindowStart_ + (event->globalPosition().toPoint() - movePointerStart_));
+        return;
+    }
+    Guarded(&form_, [&] { form_.MouseMove(ShiftOf(event), ClientOf(event)); });
+}
+
+void FormWidget::mouseReleaseEvent(QMouseEvent* event) {
+    const auto button = ButtonOf(event->button());
+    if (!button) return;
+    if (moveLoop_) {
+        // The release that ends our own move still reaches the window, after
+        // the press handler that started the move has returned.
+        pendingRelease_ = PendingRelease{*button, ShiftOf(event), ClientOf(event)};
+        EndSystemMove();
+        return;
+    }
+    Guarded(&form_, [&] { form_.MouseUp(*button, ShiftOf(event), ClientOf(event)); });
+}
+
+void FormWidget::DeliverPendingRelease() {
+    if (!pendingRelease_) return;
+    const PendingRelease release = *pendingRelease_;
+    pendingRelease_.reset();
+    Guarded(&form_, [&] { form_.MouseUp(release.button, release.shift, release.client); });
+}
+
+void FormWidget::leaveEvent(QEvent*) {
+    Guarded(&form_, [&] { form_.MouseLeftWindow(); });
+}
+
+void FormWidget::closeEvent(QCloseEvent* event) {
+    // A close request from the window system does what the close command does;
+    // whether the window goes away is the form's decision, not Qt's.
+    event->ignore();
+    Guarded(&form_, [&] { form_.Close(); });
+}
+
+void FormWidget::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() != QContextMenuEvent::Keyboard) return;
+    Guarded(&form_, [&] { form_.ContextMenuKey(); });
+}
+
+void FormWidget::SystemMove(TMouseButton pressed) {
+    if (moveLoop_) return;
+    if (pressed == TMouseButton::mbLeft && windowHandle() && windowHandle()->startSystemMove()) return;
+    QEventLoop loop;
+    moveLoop_ = &loop;
+    movePointerStart_ = QCursor::pos();
+    moveWindowStart_ = pos();
+    grabMouse();
+    loop.exec();
+    releaseMouse();
+    moveLoop_ = nullptr;
+}
+
+void FormWidget::EndSystemMove() {
+    if (moveLoop_) moveLoop_->quit();
+}
+
+}  // namespace veilix

@@ -1,0 +1,73 @@
+#include "stencil/stencil_form.h"
+
+#include "platform/screen.h"
+#include "stencil/pull_back.h"
+
+namespace veilix {
+
+TForm1* Form1 = nullptr;
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+    // The stored description: designed properties, owned components, handlers.
+    SetLoading(true);
+    Name = "Form1";
+    SetBorderStyle(TBorderStyle::bsNone);
+    SetCaption("Hide");
+    SetLeft(274);
+    SetTop(309);
+    SetClientWidth(651);
+    SetClientHeight(338);
+    SetColor(clBlack);
+    SetTransparentColorValue(clLime);
+    SetTransparentColor(true);
+
+    PopupMenu1 = new TPopupMenu(this);
+    PopupMenu1->Name = "PopupMenu1";
+    PopupMenu1->OwnerDraw = true;
+    AddCube1 = AddMenuItem("AddCube1", "Add &Rectangle", &TForm1::AddCube1Click);
+    AddCircle1 = AddMenuItem("AddCircle1", "Add Circle", &TForm1::AddCircle1Click);
+    AddEllipse1 = AddMenuItem("AddEllipse1", "Add &Ellipse", &TForm1::AddEllipse1Click);
+    Close2 = AddMenuItem("Close2", "&Close", &TForm1::Close1Click);
+    SetPopupMenu(PopupMenu1);
+
+    OnCreate = TNotifyEvent(this, &TForm1::FormCreate);
+    OnDestroy = TNotifyEvent(this, &TForm1::FormDestroy);
+    OnMouseDown = TMouseEvent(this, &TForm1::FormMouseDown);
+    OnMouseUp = TMouseEvent(this, &TForm1::FormMouseUp);
+    Loaded();
+}
+
+TMenuItem* TForm1::AddMenuItem(const char* name, const char* caption, void (TForm1::*handler)(TComponent*)) {
+    auto* item = new TMenuItem(this);
+    item->Name = name;
+    item->Caption = caption;
+    item->OnClick = TNotifyEvent(this, handler);
+    PopupMenu1->Add(item);
+    return item;
+}
+
+void TForm1::FormCreate(TComponent*) {
+    drag_.Dragging = false;
+    drag_.CursorNow = std::make_unique<TPoint>();
+    drag_.CursorAtPress = std::make_unique<TPoint>();
+}
+
+void TForm1::FormDestroy(TComponent*) {
+    drag_.CursorNow.reset();
+    drag_.CursorAtPress.reset();
+}
+
+void TForm1::FormMouseDown(TComponent*, TMouseButton, TShiftState, int, int) {
+    ReleaseCapture();
+    Perform(WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+}
+
+void TForm1::FormMouseUp(TComponent*, TMouseButton, TShiftState, int, int) {
+    const TPullBack pullBack = PullBackFor(Left(), Top(), Width(), Height(), VirtualDesktopSize());
+    if (pullBack.TopToZero) SetTop(0);
+    if (pullBack.LeftToZero) SetLeft(0);
+}
+
+void TForm1::Close1Click(TComponent*) { Form1->Close(); }
+
+}  // namespace veilix

@@ -1,0 +1,26 @@
+#pragma once
+// TForm2: the template holder. Never shown; it owns the three decoded shape
+// templates that the add commands copy into new holes.
+#include "platform/form.h"
+#include <cstdint>
+#include <span>
+
+#include "platform/image.h"
+
+namespace veilix {
+
+class TForm2 : public TForm {
+public:
+    explicit TForm2(TComponent* owner);
+
+    TImage* Image1 = nullptr;  // rectangle
+    TImage* Image2 = nullptr;  // ellipse
+    TImage* Image3 = nullptr;  // circle
+
+private:
+    TImage* AddTemplateImage(const char* name, int left, int top, std::span<const std::uint8_t> png);
+};
+
+extern TForm2* Form2;
+
+}  // namespace veilix
