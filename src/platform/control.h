@@ -49,6 +49,9 @@ public:
     // The colour the control paints at a point of its own, or none where it
     // paints nothing.
     virtual std::optional<TColor> PixelAt(TPoint local) const = 0;
+    // Whether the control paints every pixel of its bounds, hiding whatever
+    // lies beneath it.
+    virtual bool Opaque() const { return false; }
 
     // Whether the pointer can reach the control at all: shown, parented and
     // with an area.

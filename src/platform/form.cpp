@@ -297,15 +297,27 @@ void TForm::Invalidate(const TRect& rect) {
 
 void TForm::PaintFrame(QImage& frame, TRect clip) {
     TCanvas canvas(frame);
-    canvas.Brush.Color = ColorToRGB(color_);
-    canvas.FillRect(clip);
-    for (const TControl* control : controls_) {
-        if (!control->HasArea()) continue;
-        const TRect bounds = control->BoundsRect();
-        if (bounds.Right <= clip.Left || bounds.Left >= clip.Right || bounds.Bottom <= clip.Top ||
-            bounds.Top >= clip.Bottom)
-            continue;
-        control->Paint(canvas, clip);
+    auto covers = [&clip](const TRect& b) {
+        return b.Left <= clip.Left && b.Top <= clip.Top && b.Right >= clip.Right && b.Bottom >= clip.Bottom;
+    };
+    auto overlaps = [&clip](const TRect& b) {
+        return b.Left < clip.Right && b.Right > clip.Left && b.Top < clip.Bottom && b.Bottom > clip.Top;
+    };
+    // Start at the topmost control that covers the whole clip opaquely:
+    // nothing beneath it can show.
+    std::ptrdiff_t first = -1;
+    for (std::ptrdiff_t i = std::ptrdiff_t(controls_.size()) - 1; i >= 0 && first < 0; --i) {
+        const TControl* control = controls_[std::size_t(i)];
+        if (control->HasArea() && control->Opaque() && covers(control->BoundsRect())) first = i;
+    }
+    if (first < 0) {
+        canvas.Brush.Color = ColorToRGB(color_);
+        canvas.FillRect(clip);
+        first = 0;
+    }
+    for (std::size_t i = std::size_t(first); i < controls_.size(); ++i) {
+        const TControl* control = controls_[i];
+        if (control->HasArea() && overlaps(control->BoundsRect())) control->Paint(canvas, clip);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
@@ -60,6 +61,12 @@ FormWidget::FormWidget(TForm& form) : QWidget(nullptr, Qt::Window), form_(form) 
 }
 
 void FormWidget::ApplyShape(const QRegion& shape) {
+    // Platforms without window shapes (offscreen, minimal) have nothing to
+    // apply; the pointer routing keeps the key rule there.
+    static const bool shapesSupported =
+        QGuiApplication::platformName() != QLatin1String("offscreen") &&
+        QGuiApplication::platformName() != QLatin1String("minimal");
+    if (!shapesSupported) return;
     // An empty region would remove the mask and show everything; a window
     // keyed everywhere must show nothing instead.
     setMask(shape.isEmpty() ? QRegion(-1, -1, 1, 1) : shape);

@@ -22,26 +22,37 @@ QRegion FrameComposer::Compose(const PaintFunction& paint) {
     const QRegion changed = dirty_;
     dirty_ = QRegion();
     for (const QRect& rect : changed) paint(frame_, rect);
-    const QRect bounds = changed.boundingRect();
-    RescanRows(bounds.top(), bounds.bottom());
+    for (const QRect& rect : changed)
+        for (int y = rect.top(); y <= rect.bottom(); ++y) RescanSpan(y, rect.left(), rect.left() + rect.width());
     RebuildShape();
     return changed;
 }
 
-void FrameComposer::RescanRows(int firstRow, int lastRow) {
-    const int width = frame_.width();
-    for (int y = firstRow; y <= lastRow; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(frame_.constScanLine(y));
-        std::vector<Run>& runs = rowRuns_[std::size_t(y)];
-        runs.clear();
-        int x = 0;
-        while (x < width) {
-            while (x < width && line[x] == key_) ++x;
-            const int begin = x;
-            while (x < width && line[x] != key_) ++x;
-            if (x > begin) runs.push_back({begin, x});
-        }
+void FrameComposer::RescanSpan(int y, int begin, int end) {
+    // Runs left of the span and right of it stay; only the span is scanned.
+    std::vector<Run>& runs = rowRuns_[std::size_t(y)];
+    std::vector<Run> spliced;
+    spliced.reserve(runs.size() + 4);
+    auto append = [&spliced](Run run) {
+        if (run.end <= run.begin) return;
+        if (!spliced.empty() && spliced.back().end == run.begin)
+            spliced.back().end = run.end;
+        else
+            spliced.push_back(run);
+    };
+    for (const Run& run : runs)
+        if (run.begin < begin) append({run.begin, std::min(run.end, begin)});
+    const auto* line = reinterpret_cast<const QRgb*>(frame_.constScanLine(y));
+    int x = begin;
+    while (x < end) {
+        while (x < end && line[x] == key_) ++x;
+        const int shownBegin = x;
+        while (x < end && line[x] != key_) ++x;
+        append({shownBegin, x});
     }
+    for (const Run& run : runs)
+        if (run.end > end) append({std::max(run.begin, end), run.end});
+    runs.swap(spliced);
 }
 
 void FrameComposer::RebuildShape() {

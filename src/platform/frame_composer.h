@@ -35,7 +35,7 @@ private:
         friend bool operator==(const Run&, const Run&) = default;
     };
 
-    void RescanRows(int firstRow, int lastRow);
+    void RescanSpan(int row, int begin, int end);
     void RebuildShape();
 
     QImage frame_;

@@ -56,6 +56,11 @@ void TImage::Paint(TCanvas& canvas, const TRect& clip) const {
     canvas.StretchDrawClipped(PictureRect(), *bitmap, area);
 }
 
+bool TImage::Opaque() const {
+    const TBitmap* bitmap = picture_.Bitmap();
+    return stretch_ && bitmap && !bitmap->Empty();
+}
+
 std::optional<TColor> TImage::PixelAt(TPoint local) const {
     const TBitmap* bitmap = picture_.Bitmap();
     if (!bitmap || bitmap->Empty() || !HasArea()) return std::nullopt;

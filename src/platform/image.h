@@ -24,6 +24,8 @@ public:
 
     void Paint(TCanvas& canvas, const TRect& clip) const override;
     std::optional<TColor> PixelAt(TPoint local) const override;
+    // Stretched over its bounds, a picture without transparency covers them.
+    bool Opaque() const override;
 
 private:
     void PictureChanged();
