@@ -153,20 +153,28 @@ void PopupMenuWindow::PaintItem(QImage& surface, int index) {
 }
 
 void PopupMenuWindow::mouseMoveEvent(QMouseEvent* event) {
-    const int index = ItemAt(event->position().toPoint());
-    Select(Selectable(index) ? index : -1);
+    Guarded(&menu_, [&] {
+        const int index = ItemAt(event->position().toPoint());
+        Select(Selectable(index) ? index : -1);
+    });
 }
 
 void PopupMenuWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (!rect().contains(event->position().toPoint())) {
-        close();
-        return;
-    }
-    Choose(ItemAt(event->position().toPoint()));
+    Guarded(&menu_, [&] {
+        if (!rect().contains(event->position().toPoint())) {
+            close();
+            return;
+        }
+        Choose(ItemAt(event->position().toPoint()));
+    });
 }
 
 void PopupMenuWindow::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
+    Guarded(&menu_, [&] { HandleKey(event->key(), event->text()); });
+}
+
+void PopupMenuWindow::HandleKey(int key, const QString& text) {
+    switch (key) {
         case Qt::Key_Escape: close(); return;
         case Qt::Key_Up: StepSelection(-1); return;
         case Qt::Key_Down: StepSelection(+1); return;
@@ -174,7 +182,6 @@ void PopupMenuWindow::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Enter: Choose(selected_); return;
         default: break;
     }
-    const QString text = event->text();
     if (text.size() == 1 && text[0].isLetterOrNumber()) ChooseByLetter(char(text[0].toUpper().toLatin1()));
 }
 

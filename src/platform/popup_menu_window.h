@@ -37,6 +37,7 @@ private:
     void Choose(int index);
     void StepSelection(int direction);
     void ChooseByLetter(char letter);
+    void HandleKey(int key, const QString& text);
     void PaintItem(QImage& surface, int index);
     bool Selectable(int index) const;
 
