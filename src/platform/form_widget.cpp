@@ -92,6 +92,9 @@ void FormWidget::resizeEvent(QResizeEvent*) {
 void FormWidget::Press(QMouseEvent* event) {
     const auto button = ButtonOf(event->button());
     if (!button) return;
+    // A move started by this press follows the pointer from where it was
+    // pressed, not from wherever it is once the handler runs.
+    pressGlobal_ = event->globalPosition().toPoint();
     Guarded(&form_, [&] { form_.MouseDown(*button, ShiftOf(event), ClientOf(event)); });
     DeliverPendingRelease();
 }
@@ -149,7 +152,7 @@ void FormWidget::SystemMove(TMouseButton pressed) {
     if (pressed == TMouseButton::mbLeft && windowHandle() && windowHandle()->startSystemMove()) return;
     QEventLoop loop;
     moveLoop_ = &loop;
-    movePointerStart_ = QCursor::pos();
+    movePointerStart_ = pressGlobal_;
     moveWindowStart_ = pos();
     grabMouse();
     loop.exec();

@@ -50,6 +50,7 @@ private:
 
     TForm& form_;
     QEventLoop* moveLoop_ = nullptr;
+    QPoint pressGlobal_;
     QPoint movePointerStart_;
     QPoint moveWindowStart_;
     std::optional<PendingRelease> pendingRelease_;

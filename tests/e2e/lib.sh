@@ -1,0 +1,211 @@
+#!/usr/bin/env bash
+# Shared helpers of the end-to-end scripts, sourced as `source lib.sh "$@"`
+# with the arguments VEILIX PROBE [CASE]: an X server of the test's own (Xvfb,
+# no window manager), the program under test, a coloured backdrop window under
+# it, pointer and keyboard input through xdotool, and bounded waits.
+# shellcheck disable=SC2034  # names set here are read by the scripts
+set -euo pipefail
+
+VEILIX_BIN=${1:?usage: script VEILIX PROBE [CASE]}
+PROBE=${2:?usage: script VEILIX PROBE [CASE]}
+CASE=${3:-}
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+readonly SCREEN_W=1920 SCREEN_H=1080
+# The sheet's designed place and size.
+readonly SHEET_X=274 SHEET_Y=309 SHEET_W=651 SHEET_H=338
+# The backdrop's colour: neither black nor the key colour, so a pixel of it on
+# the screen can only come from the window beneath the sheet.
+readonly BACKDROP_HEX=3366cc BACKDROP_RGB="51 102 204"
+readonly BLACK_RGB="0 0 0"
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/veilix-e2e.XXXXXX")
+XVFB_PID="" BACKDROP_PID="" VEILIX_PID=""
+BACKDROP_ID="" STENCIL_ID=""
+
+# The X server decides which display is free; nothing from the caller's
+# session may lead the program elsewhere.
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+export XDG_RUNTIME_DIR=$WORK
+
+fail() {
+    echo "FAIL${CASE:+ [$CASE]}: $*" >&2
+    if [ -n "${DISPLAY:-}" ]; then
+        echo "-- top-level windows (id x y w h override name):" >&2
+        "$PROBE" windows >&2 || true
+    fi
+    if [ -s "$WORK/veilix.err" ]; then
+        echo "-- program's standard error:" >&2
+        cat "$WORK/veilix.err" >&2
+    fi
+    exit 1
+}
+
+stop_pid() {
+    local pid=$1
+    [ -n "$pid" ] || return 0
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+}
+
+cleanup() {
+    stop_pid "$VEILIX_PID"
+    stop_pid "$BACKDROP_PID"
+    stop_pid "$XVFB_PID"
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+# wait_until SECONDS WHAT COMMAND...: runs COMMAND until it succeeds; fails the
+# test naming WHAT when SECONDS have passed, with what COMMAND last put in
+# LAST_SEEN, if anything.
+wait_until() {
+    local limit=$1 what=$2
+    shift 2
+    local deadline=$((SECONDS + limit))
+    LAST_SEEN=""
+    until "$@"; do
+        ((SECONDS < deadline)) || fail "timed out after ${limit}s waiting for $what${LAST_SEEN:+ (last seen: $LAST_SEEN)}"
+        sleep 0.05
+    done
+}
+
+x_server_ready() {
+    kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb ended at start-up: $(cat "$WORK/xvfb.log")"
+    grep -q '^[0-9][0-9]*$' "$WORK/display"
+}
+
+start_x_server() {
+    Xvfb -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp -noreset \
+        3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    # The server writes its display number once it accepts clients.
+    wait_until 20 "the X server to start" x_server_ready
+    DISPLAY=":$(head -n 1 "$WORK/display")"
+    export DISPLAY
+}
+
+# A window covering the whole screen, mapped before the program, so it lies
+# beneath the sheet: what shows and what is clicked through a hole.
+start_backdrop() {
+    "$PROBE" backdrop 0 0 "$SCREEN_W" "$SCREEN_H" "$BACKDROP_HEX" "$WORK/backdrop.log" &
+    BACKDROP_PID=$!
+    wait_until 10 "the backdrop window" grep -qsx ready "$WORK/backdrop.log"
+    BACKDROP_ID=$(window_id Backdrop)
+    [ -n "$BACKDROP_ID" ] || fail "the backdrop window is not on the screen"
+}
+
+# Prints the line of `x_probe windows` for the mapped top-level window NAME.
+window_line() { "$PROBE" windows | awk -v name="$1" '$7 == name'; }
+window_id() { window_line "$1" | awk '{ print $1 }'; }
+# Prints "X Y W H" of the mapped top-level window NAME.
+window_geometry() { window_line "$1" | awk '{ print $2, $3, $4, $5 }'; }
+
+pixel() { "$PROBE" pixel "$1" "$2"; }
+pixel_is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
+
+stencil_painted() {
+    [ -n "$(window_line Hide)" ] && pixel_is $((SHEET_X + SHEET_W / 2)) $((SHEET_Y + SHEET_H / 2)) "$BLACK_RGB"
+}
+
+# Starts the program and waits until its sheet is on the screen and painted.
+start_veilix() {
+    : >"$WORK/veilix.err"
+    "$VEILIX_BIN" >"$WORK/veilix.out" 2>"$WORK/veilix.err" &
+    VEILIX_PID=$!
+    wait_until 20 "the stencil window to be shown" stencil_painted
+    STENCIL_ID=$(window_id Hide)
+}
+
+sheet_gone() { [ -z "$(window_line Hide)" ]; }
+
+# Ends the program and waits until the X server has taken its sheet away, so
+# that the next start cannot mistake the old sheet for its own.
+stop_veilix() {
+    stop_pid "$VEILIX_PID"
+    VEILIX_PID=""
+    wait_until 10 "the ended program's sheet to leave the screen" sheet_gone
+}
+
+veilix_alive() {
+    [ -n "$VEILIX_PID" ] && kill -0 "$VEILIX_PID" 2>/dev/null &&
+        [ "$(awk '{ print $3 }' "/proc/$VEILIX_PID/stat" 2>/dev/null)" != Z ]
+}
+
+# wait_for_exit SECONDS: waits until the program has ended; sets EXIT_CODE.
+wait_for_exit() {
+    wait_until "$1" "the program to end" eval '! veilix_alive'
+    EXIT_CODE=0
+    wait "$VEILIX_PID" || EXIT_CODE=$?
+    VEILIX_PID=""
+}
+
+expect_alive() { veilix_alive || fail "the program has ended: $*"; }
+
+# The popup menu: the one override-redirect window other than the backdrop.
+menu_line() { "$PROBE" windows | awk '$6 == 1 && $7 != "Backdrop"'; }
+menu_open() { [ -n "$(menu_line)" ]; }
+menu_closed() { [ -z "$(menu_line)" ]; }
+
+# open_menu X Y: right click at a screen point; waits for the menu.
+open_menu() {
+    xdotool mousemove "$1" "$2" click 3
+    wait_until 10 "the popup menu to open after a right click at $1,$2" menu_open
+}
+
+# Waits until the program has handled all input given before: it opens its
+# menu for the context-menu key only after that. The pointer must rest on the
+# sheet's black area, where the key goes. Leaves no menu open.
+sync_with_program() {
+    xdotool key Menu
+    wait_until 10 "the context-menu key to open the popup menu" menu_open
+    xdotool key Escape
+    wait_until 10 "Esc to close the popup menu" menu_closed
+}
+
+# New holes sit at the sheet's left edge, 50 pixels below its top.
+readonly HOLE_X=$SHEET_X HOLE_Y=$((SHEET_Y + 50))
+
+# add_hole KEYS...: right click on the sheet's black area, away from where
+# holes appear, and choose an add command by keys.
+add_hole() {
+    open_menu 700 500
+    choose "$@"
+    wait_until 10 "the menu to close" menu_closed
+}
+
+# Chooses a menu command from the open menu by keys, e.g. `choose c`.
+choose() {
+    menu_open || fail "no popup menu is open to choose from"
+    xdotool key "$@"
+}
+
+# pointer_over X Y WINDOW_ID: moves the pointer to a screen point and tells
+# whether the X server reports WINDOW_ID as the window under it there.
+pointer_over() {
+    xdotool mousemove "$1" "$2"
+    local X Y SCREEN WINDOW
+    eval "$(xdotool getmouselocation --shell)"
+    [ "$X" = "$1" ] && [ "$Y" = "$2" ] && [ "$WINDOW" = "$(($3))" ]
+}
+
+# press BUTTON X Y: moves the pointer to a screen point and presses there.
+press() {
+    xdotool mousemove "$2" "$3"
+    xdotool mousedown "$1"
+    # A hand rests a moment between pressing and moving; the program reads
+    # where the pointer is when it handles the press.
+    sleep 0.3
+}
+
+# move_to FROM_X FROM_Y TO_X TO_Y: moves the pointer in ten steps.
+move_to() {
+    local x0=$1 y0=$2 x1=$3 y1=$4 step
+    for step in 1 2 3 4 5 6 7 8 9 10; do
+        xdotool mousemove $((x0 + (x1 - x0) * step / 10)) $((y0 + (y1 - y0) * step / 10))
+    done
+}
+
+release() { xdotool mouseup "$1"; }
+
+start_x_server

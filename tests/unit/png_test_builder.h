@@ -1,0 +1,145 @@
+#pragma once
+
+// Builds small PNG streams, well-formed or deliberately broken, for decoder tests.
+
+#include <zlib.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <stdexcept>
+#include <string_view>
+#include <vector>
+
+namespace veilix::test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+inline void PutBigEndian32(Bytes& out, std::uint32_t v) {
+  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
+}
+
+inline Bytes BigEndian32(std::uint32_t v) {
+  Bytes out;
+  PutBigEndian32(out, v);
+  return out;
+}
+
+inline Bytes Signature() { return {137, 80, 78, 71, 13, 10, 26, 10}; }
+
+// One chunk with a correct check value.
+inline Bytes Chunk(std::string_view type, const Bytes& data) {
+  Bytes out;
+  PutBigEndian32(out, static_cast<std::uint32_t>(data.size()));
+  out.insert(out.end(), type.begin(), type.end());
+  out.insert(out.end(), data.begin(), data.end());
+  const uLong crc = crc32(0, out.data() + 4, static_cast<uInt>(4 + data.size()));
+  PutBigEndian32(out, static_cast<std::uint32_t>(crc));
+  return out;
+}
+
+struct Header {
+  std::uint32_t width = 1;
+  std::uint32_t height = 1;
+  std::uint8_t bit_depth = 8;
+  std::uint8_t colour_type = 2;
+  std::uint8_t compression = 0;
+  std::uint8_t filter = 0;
+  std::uint8_t interlace = 0;
+};
+
+inline Bytes HeaderData(const Header& h) {
+  Bytes data = BigEndian32(h.width);
+  PutBigEndian32(data, h.height);
+  data.insert(data.end(), {h.bit_depth, h.colour_type, h.compression, h.filter, h.interlace});
+  return data;
+}
+
+inline Bytes Zlib(const Bytes& raw, int level = 6) {
+  uLongf size = compressBound(static_cast<uLong>(raw.size()));
+  Bytes out(size);
+  if (compress2(out.data(), &size, raw.data(), static_cast<uLong>(raw.size()), level) != Z_OK) {
+    throw std::runtime_error("compress2 failed");
+  }
+  out.resize(size);
+  return out;
+}
+
+// Signature followed by the given chunks.
+inline Bytes Stream(const std::vector<Bytes>& chunks) {
+  Bytes out = Signature();
+  for (const Bytes& c : chunks) out.insert(out.end(), c.begin(), c.end());
+  return out;
+}
+
+// An RGB picture with varied, reproducible samples.
+inline Bytes PatternRgb(int width, int height) {
+  Bytes rgb(static_cast<std::size_t>(width) * height * 3);
+  std::uint32_t seed = 12345;
+  for (auto& s : rgb) {
+    seed = seed * 1103515245u + 12345u;
+    s = static_cast<std::uint8_t>(seed >> 16);
+  }
+  return rgb;
+}
+
+inline int PaethPredictor(int a, int b, int c) {
+  const int p = a + b - c;
+  const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+  if (pa <= pb && pa <= pc) return a;
+  return pb <= pc ? b : c;
+}
+
+// Filters every row of `rgb` with filter_of_row(y) (0 None .. 4 Paeth).
+template <typename FilterOfRow>
+Bytes FilterRows(const Bytes& rgb, int width, int height, FilterOfRow filter_of_row) {
+  const std::size_t row_bytes = static_cast<std::size_t>(width) * 3;
+  Bytes out;
+  for (int y = 0; y < height; ++y) {
+    const int type = filter_of_row(y);
+    out.push_back(static_cast<std::uint8_t>(type));
+    for (std::size_t i = 0; i < row_bytes; ++i) {
+      const int x = rgb[y * row_bytes + i];
+      const int a = i >= 3 ? rgb[y * row_bytes + i - 3] : 0;
+      const int b = y > 0 ? rgb[(y - 1) * row_bytes + i] : 0;
+      const int c = (y > 0 && i >= 3) ? rgb[(y - 1) * row_bytes + i - 3] : 0;
+      const int predicted = type == 1 ? a : type == 2 ? b : type == 3 ? (a + b) / 2 : type == 4 ? PaethPredictor(a, b, c) : 0;
+      out.push_back(static_cast<std::uint8_t>(x - predicted));
+    }
+  }
+  return out;
+}
+
+// A complete 8-bit truecolour stream for `rgb`, every row filtered with `filter`.
+inline Bytes TruecolourPng(const Bytes& rgb, int width, int height, int filter = 0) {
+  const Header h{static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)};
+  const Bytes rows = FilterRows(rgb, width, height, [filter](int) { return filter; });
+  return Stream({Chunk("IHDR", HeaderData(h)), Chunk("IDAT", Zlib(rows)), Chunk("IEND", {})});
+}
+
+// Where one chunk sits inside a stream.
+struct ChunkPlace {
+  std::size_t offset = 0;  // of its length field
+  std::uint32_t length = 0;
+  std::size_t data() const { return offset + 8; }
+  std::size_t end() const { return offset + 12 + length; }
+};
+
+// The chunk whose length field starts at `offset`.
+inline ChunkPlace FindChunkAt(const Bytes& stream, std::size_t offset) {
+  if (offset + 12 > stream.size()) throw std::runtime_error("no chunk there");
+  const std::uint32_t length = (std::uint32_t{stream[offset]} << 24) | (std::uint32_t{stream[offset + 1]} << 16) |
+                               (std::uint32_t{stream[offset + 2]} << 8) | stream[offset + 3];
+  return {offset, length};
+}
+
+// Finds the first chunk of `type` in a well-formed stream.
+inline ChunkPlace FindChunk(const Bytes& stream, std::string_view type) {
+  for (std::size_t pos = 8; pos + 12 <= stream.size();) {
+    const ChunkPlace c = FindChunkAt(stream, pos);
+    if (std::string_view(reinterpret_cast<const char*>(&stream[pos + 4]), 4) == type) return c;
+    pos = c.end();
+  }
+  throw std::runtime_error("chunk not found");
+}
+
+}  // namespace veilix::test
