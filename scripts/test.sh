@@ -19,7 +19,7 @@ ctest --test-dir build -j "$jobs" --output-on-failure --timeout 300
 
 echo "== tests with sanitizers"
 cmake -S . -B build/sanitize -G Ninja -DVEILIX_SANITIZE=ON -DVEILIX_BENCH=OFF >/dev/null
-cmake --build build/sanitize -j "$jobs" --target veilix_unit_tests veilix_gui_tests veilix-pngcheck
+cmake --build build/sanitize -j "$jobs" --target veilix_unit_tests veilix_gui_tests veilix-pngcheck veilix-template-generator
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/sanitize -j "$jobs" -L 'unit|gui' --output-on-failure --timeout 600
 
