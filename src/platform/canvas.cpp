@@ -22,10 +22,6 @@ void TCanvas::FillRect(const TRect& rect) {
     }
 }
 
-void TCanvas::StretchDraw(const TRect& rect, const TBitmap& bitmap) {
-    StretchCopy(target_, ToQRect(rect), bitmap.Image(), target_.rect());
-}
-
 void TCanvas::StretchDrawClipped(const TRect& rect, const TBitmap& bitmap, const TRect& clip) {
     StretchCopy(target_, ToQRect(rect), bitmap.Image(), ToQRect(clip));
 }

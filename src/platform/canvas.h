@@ -20,9 +20,8 @@ public:
     TBrush Brush;
 
     void FillRect(const TRect& rect);
-    // The whole bitmap stretched into rect, nearest neighbour.
-    void StretchDraw(const TRect& rect, const TBitmap& bitmap);
-    // Draws only the part of the stretched bitmap that lies inside clip.
+    // The whole bitmap stretched into rect, nearest neighbour; only the part
+    // inside clip is drawn.
     void StretchDrawClipped(const TRect& rect, const TBitmap& bitmap, const TRect& clip);
 
     TColor Pixel(int x, int y) const;

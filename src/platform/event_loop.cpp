@@ -21,6 +21,4 @@ void PostCall(std::function<void()> call) {
         QCoreApplication::instance(), [call = std::move(call)] { Guarded(nullptr, call); }, Qt::QueuedConnection);
 }
 
-void ProcessPendingEvents() { QCoreApplication::processEvents(); }
-
 }  // namespace veilix

@@ -12,7 +12,5 @@ void PostQuit(int exitCode);
 void ExitEventLoopsNow(int exitCode);
 // Runs a call later, from the queue, guarded against failures.
 void PostCall(std::function<void()> call);
-// Handles what is queued now (for tests and modal waits).
-void ProcessPendingEvents();
 
 }  // namespace veilix

@@ -221,8 +221,7 @@ void TForm::MouseUp(TMouseButton button, TShiftState shift, TPoint client) {
     if (button == TMouseButton::mbRight) OpenPopupMenuAtPointer();
 }
 
-void TForm::SendMouseUp(TComponent* target, TMouseButton button, TShiftState shift, TPoint client) {
-    auto* control = static_cast<TControl*>(target);
+void TForm::SendMouseUp(TControl* control, TMouseButton button, TShiftState shift, TPoint client) {
     control->OnMouseUp(control, button, shift, client.x - control->Left(), client.y - control->Top());
 }
 

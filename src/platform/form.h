@@ -122,7 +122,7 @@ private:
     void UpdateHover(TControl* underPointer);
     void ApplyCursor();
     void OpenPopupMenuAtPointer();
-    void SendMouseUp(TComponent* target, TMouseButton button, TShiftState shift, TPoint client);
+    void SendMouseUp(TControl* control, TMouseButton button, TShiftState shift, TPoint client);
 
     std::unique_ptr<FrameComposer> composer_;
     std::unique_ptr<FormWidget> widget_;

@@ -20,22 +20,18 @@ char TMenuItem::AccessLetter() const {
     return 0;
 }
 
-TPopupMenu::~TPopupMenu() = default;
-
 void TPopupMenu::Add(TMenuItem* item) { items_.push_back(item); }
 
 void TPopupMenu::Notification(TComponent* component, TOperation operation) {
     if (operation != TOperation::opRemove) return;
     std::erase_if(items_, [component](TMenuItem* item) { return item == component; });
-    if (lastChosen_ == component) lastChosen_ = nullptr;
 }
 
 void TPopupMenu::Popup(int x, int y) {
     PopupMenuWindow window(*this);
-    lastChosen_ = window.Track(QPoint(x, y));
     // The choice arrives as a command after the menu has closed and after the
     // event that opened it has been handled.
-    if (TMenuItem* chosen = lastChosen_) PostCall([chosen] { chosen->Click(); });
+    if (TMenuItem* chosen = window.Track(QPoint(x, y))) PostCall([chosen] { chosen->Click(); });
 }
 
 }  // namespace veilix

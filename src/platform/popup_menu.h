@@ -36,7 +36,6 @@ public:
 class TPopupMenu : public TComponent {
 public:
     explicit TPopupMenu(TComponent* owner) : TComponent(owner) {}
-    ~TPopupMenu() override;
 
     bool OwnerDraw = false;
     const std::vector<TMenuItem*>& Items() const { return items_; }
@@ -45,14 +44,11 @@ public:
     // Opens the menu with its top-left corner at a screen point (moved to stay
     // on screen) and returns when it has closed.
     void Popup(int x, int y);
-    // The item chosen the last time, or none.
-    TMenuItem* LastChosen() const { return lastChosen_; }
 
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
     std::vector<TMenuItem*> items_;
-    TMenuItem* lastChosen_ = nullptr;
 };
 
 }  // namespace veilix
