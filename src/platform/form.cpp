@@ -171,10 +171,15 @@ bool TForm::IsKeyedAt(TPoint client) const {
     return ColorToRGB(color_) == key;
 }
 
+bool TForm::IsShownAt(TPoint client) const {
+    return client.x >= 0 && client.y >= 0 && client.x < Width() && client.y < Height() && !IsKeyedAt(client);
+}
+
 void TForm::MouseDown(TMouseButton button, TShiftState shift, TPoint client) {
-    // Over the key colour the window is not there: the press belongs to what
-    // lies beneath (the window system's shape does this on a real display).
-    if (!capture_ && IsKeyedAt(client)) return;
+    // Over the key colour or outside, the window is not there: the press
+    // belongs to what lies beneath. The window system still hands it to us
+    // while another button it had pressed on us is held.
+    if (!capture_ && !IsShownAt(client)) return;
     pressedButton_ = button;
     TControl* target = capture_ ? capture_ : ControlAt(client);
     if (!target) {
@@ -186,13 +191,13 @@ void TForm::MouseDown(TMouseButton button, TShiftState shift, TPoint client) {
 }
 
 void TForm::MouseMove(TShiftState shift, TPoint client) {
-    const bool keyed = IsKeyedAt(client);
-    UpdateHover(keyed ? nullptr : ControlAt(client));
+    const bool shown = IsShownAt(client);
+    UpdateHover(shown ? ControlAt(client) : nullptr);
     if (capture_) {
         capture_->OnMouseMove(capture_, shift, client.x - capture_->Left(), client.y - capture_->Top());
         return;
     }
-    if (keyed) return;
+    if (!shown) return;
     if (hovered_)
         hovered_->OnMouseMove(hovered_, shift, client.x - hovered_->Left(), client.y - hovered_->Top());
     else
@@ -208,7 +213,7 @@ void TForm::MouseUp(TMouseButton button, TShiftState shift, TPoint client) {
         ApplyCursor();
         return;
     }
-    if (!target && IsKeyedAt(client)) return;
+    if (!target && !IsShownAt(client)) return;
     if (!target) target = ControlAt(client);
     if (!target) {
         // On the black area the menu is tracked to its end before the release
@@ -324,7 +329,12 @@ void TForm::UpdateFrame() {
     const QRegion changed = composer_->Compose([this](QImage& frame, const QRect& clip) {
         PaintFrame(frame, TRect{clip.left(), clip.top(), clip.left() + clip.width(), clip.top() + clip.height()});
     });
-    if (!changed.isEmpty() && transparentColor_) widget_->ApplyShape(composer_->Shape());
+    if (changed.isEmpty()) return;
+    if (transparentColor_) widget_->ApplyShape(composer_->Shape());
+    // Repaint what changed within the shape as it is now: pixels that were
+    // keyed a moment ago must be painted from this frame, not kept from the
+    // one before.
+    widget_->update(changed);
 }
 
 TColor TForm::FramePixel(int x, int y) const {

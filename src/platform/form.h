@@ -92,6 +92,9 @@ public:
     // Whether the pixel at a client point shows the key colour, so that the
     // window system passes the pointer through to what lies beneath.
     bool IsKeyedAt(TPoint client) const;
+    // Whether the window is there for the pointer at a client point: inside
+    // it and not keyed. Events elsewhere belong to what lies beneath.
+    bool IsShownAt(TPoint client) const;
     TControl* CaptureControl() const { return capture_; }
     TCursor ShownCursor() const { return shownCursor_; }
     void ReleaseCapture();

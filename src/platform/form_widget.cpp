@@ -74,10 +74,19 @@ void FormWidget::ApplyShape(const QRegion& shape) {
 
 void FormWidget::SetShownCursor(TCursor cursor) { setCursor(ShapeOf(cursor)); }
 
+bool FormWidget::event(QEvent* event) {
+    // Qt clips a repaint to the window's shape as it stands when the repaint
+    // begins. So the frame is composed and its shape set first: the pixels
+    // that the new shape shows are then painted from the new frame, and the
+    // shape reaches the window system ahead of them in the same flush.
+    if (event->type() == QEvent::UpdateRequest) Guarded(&form_, [&] { form_.UpdateFrame(); });
+    return QWidget::event(event);
+}
+
 void FormWidget::paintEvent(QPaintEvent* event) {
     Guarded(&form_, [&] {
-        // The shape goes to the window system before the pixels, in the same
-        // flush: the screen never shows a stale frame inside a new shape.
+        // A repaint that no update request announced (an exposure) may still
+        // find changes pending; UpdateFrame then asks for the rest.
         form_.UpdateFrame();
         QPainter painter(this);
         const QImage& frame = form_.Composer().Frame();
