@@ -4,6 +4,8 @@
 //   x_probe pixel X Y                 prints "R G B" of the screen at (X, Y)
 //   x_probe region X Y W H            prints H lines of W "rrggbb" values,
 //                                     the screen's pixels in that rectangle
+//   x_probe colours X Y W H           one line per colour shown in that
+//                                     rectangle, "rrggbb COUNT", most first
 //   x_probe windows                   one line per mapped top-level window:
 //                                     "ID X Y WIDTH HEIGHT OVERRIDE NAME"
 //   x_probe close ID                  asks the window to close, as a window
@@ -18,16 +20,21 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: x_probe pixel X Y | x_probe region X Y W H | x_probe windows | x_probe close ID |\n"
+                 "usage: x_probe pixel X Y | x_probe region X Y W H | x_probe colours X Y W H | x_probe windows |\n"
+                 "       x_probe close ID |\n"
                  "       x_probe backdrop X Y W H RRGGBB LOG\n");
     return 2;
 }
@@ -66,6 +73,30 @@ int Pixels(Display* display, int x, int y, int width, int height, bool decimal) 
         std::printf("\n");
     }
     XDestroyImage(image);
+    return 0;
+}
+
+// How many pixels of each colour the screen shows in a rectangle: a whole
+// window checked at once, not a probe pixel or two.
+int Colours(Display* display, int x, int y, int width, int height) {
+    if (width <= 0 || height <= 0) return Usage();
+    XImage* image =
+        XGetImage(display, DefaultRootWindow(display), x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+    if (!image) {
+        std::fprintf(stderr, "x_probe: cannot read the screen at %d,%d %dx%d\n", x, y, width, height);
+        return 1;
+    }
+    Visual* visual = DefaultVisual(display, DefaultScreen(display));
+    std::map<unsigned long, long> counts;
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column) ++counts[XGetPixel(image, column, row)];
+    XDestroyImage(image);
+    std::vector<std::pair<long, unsigned long>> byCount;
+    for (const auto& [pixel, count] : counts) byCount.emplace_back(-count, pixel);
+    std::sort(byCount.begin(), byCount.end());
+    for (const auto& [negativeCount, pixel] : byCount)
+        std::printf("%02x%02x%02x %ld\n", Channel(pixel, visual->red_mask), Channel(pixel, visual->green_mask),
+                    Channel(pixel, visual->blue_mask), -negativeCount);
     return 0;
 }
 
@@ -174,6 +205,8 @@ int main(int argc, char** argv) {
         result = Pixels(display, std::atoi(argv[2]), std::atoi(argv[3]), 1, 1, true);
     } else if (command == "region" && argc == 6) {
         result = Pixels(display, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), false);
+    } else if (command == "colours" && argc == 6) {
+        result = Colours(display, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
     } else if (command == "windows" && argc == 2) {
         result = Windows(display);
     } else if (command == "close" && argc == 3) {
