@@ -4,9 +4,9 @@
 #   install_deps.sh test   that, plus what the tests, fuzzer and benchmarks need
 set -euo pipefail
 
-run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev zlib1g-dev fonts-dejavu-core)
+run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev zlib1g-dev fonts-dejavu-core)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev libpng-dev clang libclang-rt-14-dev
-  xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick libx11-dev libxtst-dev)
+  xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick libx11-dev libxtst-dev libsm-dev openbox)
 
 case "${1:-run}" in
   run) wanted=("${run_packages[@]}") ;;

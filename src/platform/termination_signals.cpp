@@ -4,8 +4,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <QGuiApplication>
-#include <QSessionManager>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QObject>
 #include <QSocketNotifier>
 
 #include "platform/failure_boundary.h"
@@ -20,6 +21,25 @@ extern "C" void WriteSignalByte(int signalNumber) {
     // Only async-signal-safe work here; the loop reads the byte.
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
 }
+
+// The session manager's "die" reaches the application object as a Quit event
+// from the window system. Left to Qt, it would close the windows one by one;
+// taken here, it ends the program the way the signals do.
+class SessionDeathFilter : public QObject {
+public:
+    SessionDeathFilter(std::function<void()> callback, QObject* parent)
+        : QObject(parent), callback_(std::move(callback)) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != QCoreApplication::instance() || event->type() != QEvent::Quit || !event->spontaneous())
+            return false;
+        Guarded(nullptr, callback_);
+        return true;
+    }
+
+private:
+    std::function<void()> callback_;
+};
 }  // namespace
 
 void OnSessionEnd(std::function<void()> callback) {
@@ -36,11 +56,12 @@ void OnSessionEnd(std::function<void()> callback) {
     action.sa_flags = SA_RESTART;
     for (int signalNumber : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signalNumber, &action, nullptr);
 
-    // Asked whether it may end, the program always agrees; nothing is saved.
-    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        QObject::connect(app, &QGuiApplication::commitDataRequest, app,
-                         [callback](QSessionManager&) { Guarded(nullptr, callback); });
-    }
+    // The session manager's question whether the program may end also comes
+    // with every checkpoint and with a log-off that may still be cancelled, so
+    // it is no reason to end. Nothing is saved, so the answer is always yes,
+    // which is what leaving the question unhandled says.
+    auto* app = QCoreApplication::instance();
+    app->installEventFilter(new SessionDeathFilter(std::move(callback), app));
 }
 
 }  // namespace veilix
