@@ -65,10 +65,10 @@ void TForm::SetCaption(const std::string& caption) {
     widget_->setWindowTitle(QString::fromStdString(caption));
 }
 
-std::int32_t TForm::Left() const { return widget_->x(); }
-std::int32_t TForm::Top() const { return widget_->y(); }
-void TForm::SetLeft(std::int32_t left) { widget_->move(left, widget_->y()); }
-void TForm::SetTop(std::int32_t top) { widget_->move(widget_->x(), top); }
+std::int32_t TForm::Left() const { return widget_->PlaceOnScreen().x(); }
+std::int32_t TForm::Top() const { return widget_->PlaceOnScreen().y(); }
+void TForm::SetLeft(std::int32_t left) { widget_->move(left, Top()); }
+void TForm::SetTop(std::int32_t top) { widget_->move(Left(), top); }
 std::int32_t TForm::Width() const { return widget_->width(); }
 std::int32_t TForm::Height() const { return widget_->height(); }
 

@@ -10,6 +10,7 @@
 #include "platform/failure_boundary.h"
 #include "platform/form.h"
 #include "platform/frame_composer.h"
+#include "platform/window_place.h"
 
 namespace veilix {
 
@@ -58,6 +59,15 @@ FormWidget::FormWidget(TForm& form) : QWidget(nullptr, Qt::Window), form_(form) 
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+}
+
+QPoint FormWidget::PlaceOnScreen() {
+    if (placeInDoubt_) {
+        placeInDoubt_ = false;
+        const auto real = WindowPlaceOnScreen(*this);
+        if (real && *real != pos()) move(*real);
+    }
+    return pos();
 }
 
 void FormWidget::ApplyShape(const QRegion& shape) {
@@ -158,7 +168,10 @@ void FormWidget::contextMenuEvent(QContextMenuEvent* event) {
 
 void FormWidget::SystemMove(TMouseButton pressed) {
     if (moveLoop_) return;
-    if (pressed == TMouseButton::mbLeft && windowHandle() && windowHandle()->startSystemMove()) return;
+    if (pressed == TMouseButton::mbLeft && windowHandle() && windowHandle()->startSystemMove()) {
+        placeInDoubt_ = true;
+        return;
+    }
     QEventLoop loop;
     moveLoop_ = &loop;
     movePointerStart_ = pressGlobal_;

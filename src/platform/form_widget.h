@@ -25,6 +25,11 @@ public:
     void EndSystemMove();
     bool InSystemMove() const { return moveLoop_ != nullptr; }
 
+    // The window's top-left corner on the screen. After a move by the window
+    // manager, Qt may not have heard of the final place yet: it is asked of
+    // the window system once, and Qt's idea of it set to match.
+    QPoint PlaceOnScreen();
+
     void ApplyShape(const QRegion& shape);
     void SetShownCursor(TCursor cursor);
 
@@ -54,6 +59,7 @@ private:
     QPoint pressGlobal_;
     QPoint movePointerStart_;
     QPoint moveWindowStart_;
+    bool placeInDoubt_ = false;
     std::optional<PendingRelease> pendingRelease_;
 };
 

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Moving the sheet under a window manager (openbox), which moves the window
+# itself and tells us its new place only when it gets round to it. The release
+# that ends a drag must pull the sheet back from where that drag left it, on
+# either edge, and keep the other coordinate.
+# shellcheck source=lib.sh
+source "$(dirname "$0")/lib.sh" "$@"
+
+# The manager puts the sheet in a frame of its own, so it is no longer a child
+# of the root window: ask for its place on the screen by name.
+sheet_place() {
+    local X Y WINDOW
+    WINDOW=$(xdotool search --name '^Hide$' 2>/dev/null | head -n 1)
+    [ -n "$WINDOW" ] || return 0
+    eval "$(xdotool getwindowgeometry --shell "$WINDOW" 2>/dev/null)"
+    echo "$X $Y"
+}
+sheet_at() {
+    LAST_SEEN=$(sheet_place)
+    [ "$LAST_SEEN" = "$1 $2" ]
+}
+stencil_painted() {
+    [ -n "$(sheet_place)" ] && pixel_is $((SHEET_X + SHEET_W / 2)) $((SHEET_Y + SHEET_H / 2)) "$BLACK_RGB"
+}
+manager_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
+# drag_black DX DY: drags the sheet's black area from 20 pixels inside its
+# top-left corner.
+drag_black() {
+    local x y
+    read -r x y <<<"$(sheet_place)"
+    press 1 $((x + 20)) $((y + 20))
+    move_to $((x + 20)) $((y + 20)) $((x + 20 + $1)) $((y + 20 + $2))
+    wait_until 10 "the sheet to follow the pointer" sheet_at $((x + $1)) $((y + $2))
+    release 1
+}
+
+openbox --config-file /dev/null >"$WORK/openbox.log" 2>&1 &
+MANAGER_PID=$!
+trap 'stop_pid "$MANAGER_PID"; cleanup' EXIT
+wait_until 20 "the window manager to start" manager_running
+start_veilix
+wait_until 10 "the sheet at its designed place" sheet_at "$SHEET_X" "$SHEET_Y"
+
+# Each case ends with the place where the sheet must stay.
+case "$CASE" in
+    right)
+        # Ends at x 1519 on the 1920-wide screen: back to x 0 at this release.
+        drag_black 1245 0
+        want="0 $SHEET_Y"
+        ;;
+    bottom)
+        drag_black 0 500
+        want="$SHEET_X 0"
+        ;;
+    after_a_move)
+        # The first drag stays on the screen; the second overhangs the right
+        # and moves down: x goes to 0 and y keeps what that drag gave it.
+        drag_black 500 0
+        wait_until 10 "the sheet to stay where the drag left it" sheet_at 774 "$SHEET_Y"
+        drag_black 700 40
+        want="0 $((SHEET_Y + 40))"
+        ;;
+    *) fail "unknown case '$CASE'" ;;
+esac
+# shellcheck disable=SC2086  # "x y" as two arguments
+wait_until 10 "the sheet to be pulled back to $want" sheet_at $want
+sleep 0.5
+# shellcheck disable=SC2086
+sheet_at $want || fail "the sheet moved on to $LAST_SEEN"
+expect_alive "after the drags"
+echo "PASS"
