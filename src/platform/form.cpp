@@ -104,6 +104,9 @@ void TForm::SetTransparentColorValue(TColor color) {
 }
 
 void TForm::Show(TStartState state) {
+    // The first frame and its shape exist before the window is mapped, so
+    // the window system never shows it unshaped.
+    UpdateFrame();
     switch (state) {
         case TStartState::ssMaximized: widget_->showMaximized(); break;
         case TStartState::ssMinimized: widget_->showMinimized(); break;

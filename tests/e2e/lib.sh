@@ -142,8 +142,9 @@ wait_for_exit() {
 
 expect_alive() { veilix_alive || fail "the program has ended: $*"; }
 
-# The popup menu: the one override-redirect window other than the backdrop.
-menu_line() { "$PROBE" windows | awk '$6 == 1 && $7 != "Backdrop"'; }
+# The popup menu: the one override-redirect window other than the backdrop
+# (and a window manager's 1 x 1 window of its own, where one runs).
+menu_line() { "$PROBE" windows | awk '$6 == 1 && $7 != "Backdrop" && $4 > 1'; }
 menu_open() { [ -n "$(menu_line)" ]; }
 menu_closed() { [ -z "$(menu_line)" ]; }
 

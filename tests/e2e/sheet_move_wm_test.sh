@@ -35,7 +35,8 @@ drag_black() {
     release 1
 }
 
-openbox --config-file /dev/null >"$WORK/openbox.log" 2>&1 &
+# The manager's stock settings, whatever the caller's own are.
+XDG_CONFIG_HOME=$WORK/config openbox >"$WORK/openbox.log" 2>&1 &
 MANAGER_PID=$!
 trap 'stop_pid "$MANAGER_PID"; cleanup' EXIT
 wait_until 20 "the window manager to start" manager_running
@@ -43,6 +44,8 @@ start_veilix
 wait_until 10 "the sheet at its designed place" sheet_at "$SHEET_X" "$SHEET_Y"
 
 # Each case ends with the place where the sheet must stay.
+# shellcheck disable=SC2119  # add_hole's keys
+
 case "$CASE" in
     right)
         # Ends at x 1519 on the 1920-wide screen: back to x 0 at this release.
@@ -61,10 +64,23 @@ case "$CASE" in
         drag_black 700 40
         want="0 $((SHEET_Y + 40))"
         ;;
+    middle_release_below)
+        # Moved past the right edge by someone else (a pager, the manager's own
+        # move), the sheet stays there until a release reaches its black area.
+        # A middle press on a hole's rim released below the sheet does not.
+        add_hole r
+        xdotool search --name '^Hide$' windowmove 1519 "$SHEET_Y"
+        wait_until 10 "the sheet moved past the right edge" sheet_at 1519 "$SHEET_Y"
+        press 2 $((1519 + 98)) $((HOLE_Y + 50))
+        move_to $((1519 + 98)) $((HOLE_Y + 50)) $((1519 + 98)) 800
+        release 2
+        sleep 0.5
+        want="1519 $SHEET_Y"
+        ;;
     *) fail "unknown case '$CASE'" ;;
 esac
 # shellcheck disable=SC2086  # "x y" as two arguments
-wait_until 10 "the sheet to be pulled back to $want" sheet_at $want
+wait_until 10 "the sheet to end at $want" sheet_at $want
 sleep 0.5
 # shellcheck disable=SC2086
 sheet_at $want || fail "the sheet moved on to $LAST_SEEN"
