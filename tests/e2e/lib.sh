@@ -48,11 +48,66 @@ stop_pid() {
     wait "$pid" 2>/dev/null || true
 }
 
+# Processes a script starts besides these (a window manager, a session
+# manager); ended by cleanup.
+EXTRA_PIDS=()
+
+# sanitizer_report: prints what a sanitizer of the program's build reported on
+# its standard error, if anything.
+sanitizer_report() {
+    grep -E -A 30 'ERROR: (Address|Leak|UndefinedBehavior)Sanitizer|runtime error:' "$WORK/veilix.err" 2>/dev/null |
+        head -n 60 || true
+}
+
+# check_end CODE: sets END_PROBLEM to what was wrong with the program's end,
+# if anything: every end, the termination signal's included, must give exit
+# code 0 and no sanitizer report.
+check_end() {
+    local report
+    report=$(sanitizer_report)
+    END_PROBLEM=""
+    if [ -n "$report" ]; then
+        END_PROBLEM="a sanitizer reported:"$'\n'"$report"
+    elif [ "$1" != 0 ]; then
+        END_PROBLEM="the program ended with exit code $1, expected 0"
+    fi
+}
+
+# end_program: ends the program as the session's end would (SIGTERM), within
+# a bounded time, and checks its end (END_PROBLEM).
+end_program() {
+    local pid=$VEILIX_PID code=0 deadline=$((SECONDS + 20))
+    VEILIX_PID=""
+    kill -TERM "$pid" 2>/dev/null || true
+    while kill -0 "$pid" 2>/dev/null && [ "$(awk '{ print $3 }' "/proc/$pid/stat" 2>/dev/null)" != Z ]; do
+        if ((SECONDS >= deadline)); then
+            kill -KILL "$pid" 2>/dev/null || true
+            wait "$pid" 2>/dev/null || true
+            END_PROBLEM="the program did not end within 20 s of SIGTERM"
+            return
+        fi
+        sleep 0.05
+    done
+    wait "$pid" 2>/dev/null || code=$?
+    check_end "$code"
+}
+
 cleanup() {
-    stop_pid "$VEILIX_PID"
+    local status=$?
+    # A program still running when a passing test ends must end cleanly too.
+    if [ -n "$VEILIX_PID" ]; then
+        end_program
+        if [ -n "$END_PROBLEM" ] && [ "$status" = 0 ]; then
+            echo "FAIL${CASE:+ [$CASE]}: at the end of the test: $END_PROBLEM" >&2
+            status=1
+        fi
+    fi
+    local pid
+    for pid in "${EXTRA_PIDS[@]}"; do stop_pid "$pid"; done
     stop_pid "$BACKDROP_PID"
     stop_pid "$XVFB_PID"
     rm -rf "$WORK"
+    exit "$status"
 }
 trap cleanup EXIT
 
@@ -122,7 +177,8 @@ sheet_gone() { [ -z "$(window_line Hide)" ]; }
 # Ends the program and waits until the X server has taken its sheet away, so
 # that the next start cannot mistake the old sheet for its own.
 stop_veilix() {
-    stop_pid "$VEILIX_PID"
+    end_program
+    [ -z "$END_PROBLEM" ] || fail "$END_PROBLEM"
     VEILIX_PID=""
     wait_until 10 "the ended program's sheet to leave the screen" sheet_gone
 }
@@ -138,6 +194,9 @@ wait_for_exit() {
     EXIT_CODE=0
     wait "$VEILIX_PID" || EXIT_CODE=$?
     VEILIX_PID=""
+    local report
+    report=$(sanitizer_report)
+    [ -z "$report" ] || fail "a sanitizer reported: $report"
 }
 
 expect_alive() { veilix_alive || fail "the program has ended: $*"; }

@@ -11,7 +11,6 @@ source "$(dirname "$0")/lib.sh" "$@"
 SESSION_MANAGER_BIN=${4:?usage: session_test.sh VEILIX PROBE CASE SESSION_MANAGER}
 
 SM_PID="" SM_SENT=0
-trap 'stop_pid "$SM_PID"; cleanup' EXIT
 
 sm_alive() { kill -0 "$SM_PID" 2>/dev/null && [ "$(awk '{ print $3 }' "/proc/$SM_PID/stat" 2>/dev/null)" != Z ]; }
 
@@ -48,6 +47,7 @@ start_session_manager() {
     mkfifo "$WORK/sm.in"
     "$SESSION_MANAGER_BIN" <"$WORK/sm.in" >"$WORK/sm.out" 2>"$WORK/sm.err" &
     SM_PID=$!
+    EXTRA_PIDS+=("$SM_PID")
     exec 4>"$WORK/sm.in"
     wait_until 10 "the session manager to listen" grep -q '^network-id ' "$WORK/sm.out"
     SESSION_MANAGER=$(sed -n 's/^network-id //p' "$WORK/sm.out")

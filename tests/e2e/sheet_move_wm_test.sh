@@ -38,7 +38,7 @@ drag_black() {
 # The manager's stock settings, whatever the caller's own are.
 XDG_CONFIG_HOME=$WORK/config openbox >"$WORK/openbox.log" 2>&1 &
 MANAGER_PID=$!
-trap 'stop_pid "$MANAGER_PID"; cleanup' EXIT
+EXTRA_PIDS+=("$MANAGER_PID")
 wait_until 20 "the window manager to start" manager_running
 start_veilix
 wait_until 10 "the sheet at its designed place" sheet_at "$SHEET_X" "$SHEET_Y"
