@@ -7,25 +7,7 @@
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh" "$@"
 
-readonly LIME=00ff00 BLACK=000000 BACKDROP=$BACKDROP_HEX
-
-# The screen's colours over the part of the sheet that is on the screen.
-sheet_colours() {
-    local x y w h
-    read -r x y w h <<<"$(window_geometry Hide)"
-    local x0=$((x < 0 ? 0 : x)) y0=$((y < 0 ? 0 : y))
-    local x1=$((x + w > SCREEN_W ? SCREEN_W : x + w)) y1=$((y + h > SCREEN_H ? SCREEN_H : y + h))
-    "$PROBE" colours "$x0" "$y0" $((x1 - x0)) $((y1 - y0))
-}
-
-no_lime_on_sheet() {
-    local seen
-    seen=$(sheet_colours)
-    if grep -q "^$LIME " <<<"$seen"; then
-        LAST_SEEN="lime pixels on the sheet: $(grep "^$LIME " <<<"$seen" | cut -d' ' -f2)"
-        return 1
-    fi
-}
+readonly BLACK=000000 BACKDROP=$BACKDROP_HEX
 
 # shows HX HY W H COLOURS...: the rectangle, in the first hole's coordinates
 # (it was added at the sheet's 0, 50), shows those colours and no other.

@@ -157,6 +157,31 @@ window_id() { window_line "$1" | awk '{ print $1 }'; }
 window_geometry() { window_line "$1" | awk '{ print $2, $3, $4, $5 }'; }
 
 pixel() { "$PROBE" pixel "$1" "$2"; }
+
+# The sheet's rectangle as far as it is on the screen: "X Y W H", nothing when
+# none of it is.
+sheet_on_screen() {
+    local x y w h
+    read -r x y w h <<<"$(window_geometry Hide)"
+    [ -n "$h" ] || return 0
+    local x0=$((x < 0 ? 0 : x)) y0=$((y < 0 ? 0 : y))
+    local x1=$((x + w > SCREEN_W ? SCREEN_W : x + w)) y1=$((y + h > SCREEN_H ? SCREEN_H : y + h))
+    ((x1 > x0 && y1 > y0)) && echo "$x0 $y0 $((x1 - x0)) $((y1 - y0))"
+}
+
+# The key colour is never shown: not one pixel of it over the whole sheet.
+readonly LIME=00ff00
+no_lime_on_sheet() {
+    local seen area
+    area=$(sheet_on_screen)
+    [ -n "$area" ] || return 0
+    # shellcheck disable=SC2086  # four numbers
+    seen=$("$PROBE" colours $area)
+    if grep -q "^$LIME " <<<"$seen"; then
+        LAST_SEEN="$(grep "^$LIME " <<<"$seen" | cut -d' ' -f2) lime pixels on the sheet at $area"
+        return 1
+    fi
+}
 pixel_is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
 
 stencil_painted() {

@@ -6,6 +6,9 @@
 //                                     the screen's pixels in that rectangle
 //   x_probe colours X Y W H           one line per colour shown in that
 //                                     rectangle, "rrggbb COUNT", most first
+//   x_probe find X Y W H RRGGBB       prints "X Y" of the first pixel of that
+//                                     colour in the rectangle, row by row;
+//                                     exit code 1 when there is none
 //   x_probe windows                   one line per mapped top-level window:
 //                                     "ID X Y WIDTH HEIGHT OVERRIDE NAME"
 //   x_probe close ID                  asks the window to close, as a window
@@ -33,8 +36,8 @@ namespace {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: x_probe pixel X Y | x_probe region X Y W H | x_probe colours X Y W H | x_probe windows |\n"
-                 "       x_probe close ID |\n"
+                 "usage: x_probe pixel X Y | x_probe region X Y W H | x_probe colours X Y W H |\n"
+                 "       x_probe find X Y W H RRGGBB | x_probe windows | x_probe close ID |\n"
                  "       x_probe backdrop X Y W H RRGGBB LOG\n");
     return 2;
 }
@@ -98,6 +101,31 @@ int Colours(Display* display, int x, int y, int width, int height) {
         std::printf("%02x%02x%02x %ld\n", Channel(pixel, visual->red_mask), Channel(pixel, visual->green_mask),
                     Channel(pixel, visual->blue_mask), -negativeCount);
     return 0;
+}
+
+int Find(Display* display, int x, int y, int width, int height, unsigned long rgb) {
+    if (width <= 0 || height <= 0) return Usage();
+    XImage* image =
+        XGetImage(display, DefaultRootWindow(display), x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+    if (!image) {
+        std::fprintf(stderr, "x_probe: cannot read the screen at %d,%d %dx%d\n", x, y, width, height);
+        return 1;
+    }
+    Visual* visual = DefaultVisual(display, DefaultScreen(display));
+    int result = 1;
+    for (int row = 0; row < height && result; ++row)
+        for (int column = 0; column < width; ++column) {
+            const unsigned long pixel = XGetPixel(image, column, row);
+            const unsigned long seen = (Channel(pixel, visual->red_mask) << 16) |
+                                       (Channel(pixel, visual->green_mask) << 8) | Channel(pixel, visual->blue_mask);
+            if (seen == rgb) {
+                std::printf("%d %d\n", x + column, y + row);
+                result = 0;
+                break;
+            }
+        }
+    XDestroyImage(image);
+    return result;
 }
 
 int Windows(Display* display) {
@@ -207,6 +235,9 @@ int main(int argc, char** argv) {
         result = Pixels(display, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), false);
     } else if (command == "colours" && argc == 6) {
         result = Colours(display, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
+    } else if (command == "find" && argc == 7) {
+        result = Find(display, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                      std::strtoul(argv[6], nullptr, 16));
     } else if (command == "windows" && argc == 2) {
         result = Windows(display);
     } else if (command == "close" && argc == 3) {
