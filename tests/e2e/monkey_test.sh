@@ -47,8 +47,15 @@ random_point() {
 # sheet past the screen's edges.
 random_far_point() { echo "$(random_below "$SCREEN_W") $(random_below "$SCREEN_H")"; }
 
+# A menu that an action opened is answered; the program may take a moment to
+# open it after the release.
 answer_menu() {
-    menu_open || return 0
+    local tries
+    for tries in 1 2 3 4 5 6; do
+        menu_open && break
+        [ "$tries" = 6 ] && return 0
+        sleep 0.05
+    done
     # Add Rectangle, Add Circle, Add Ellipse, Esc, arrows then Enter; "&Close"
     # is the monkey's way to end a run (below), not one of its choices.
     case $(random_below 6) in
@@ -96,17 +103,22 @@ random_action() {
         8 | 9)
             act "right click at $x $y"
             xdotool mousemove "$x" "$y" click 3
-            sleep 0.1
             ;;
     esac
-    sleep 0.02
     answer_menu
 }
 
 # The program answers: with the pointer on a black pixel of the sheet (its
 # own), the context-menu key opens the menu and Esc closes it.
+no_menu_left_open() {
+    menu_open || return 0
+    xdotool key Escape
+    wait_until 10 "Esc to close a menu left open (seed $SEED, step $STEP)" menu_closed
+}
+
 check_rules() {
     local area point
+    no_menu_left_open
     veilix_alive || monkey_fail "the program has ended: $(sanitizer_report)"
     [ -z "$(sanitizer_report)" ] || monkey_fail "a sanitizer reported: $(sanitizer_report)"
     no_lime_on_sheet || monkey_fail "$LAST_SEEN"
@@ -124,6 +136,7 @@ check_rules() {
 # Ends the run by "&Close", chosen from the menu opened on a black pixel.
 close_by_menu() {
     local area point
+    no_menu_left_open
     area=$(sheet_on_screen)
     # shellcheck disable=SC2086
     point=$("$PROBE" find $area 000000) || monkey_fail "no black pixel of the sheet to right-click"
