@@ -76,6 +76,11 @@ std::vector<FailureCase> FailureCases() {
       {"width 65536", WithHeader(h65536w), "width 65536 exceeds 65535"},
       {"height 65536", WithHeader(h65536h), "height 65536 exceeds 65535"},
       {"zero width", WithHeader(zero), "zero width or height"},
+      // 3 x 16384 x 5462 bytes is just over the default 256 MiB; one row less is
+      // under it, and these 3 x 2 image data are then too short.
+      {"claim over the default limit", WithHeader({16384, 5462}),
+       "(268468224 bytes) exceeds the decode limit of 268435456 bytes in chunk IHDR"},
+      {"claim under the default limit", WithHeader({16384, 5461}), "image data ends before the image is complete"},
       {"compression method 1", WithHeader(compression), "compression method 1"},
       {"interlace method 2", WithHeader(interlace2), "interlace method 2"},
       {"interlace method 1 is valid but not decoded", WithHeader(interlaced), "interlaced"},

@@ -80,15 +80,54 @@ inline Bytes Stream(const std::vector<Bytes>& chunks) {
   return out;
 }
 
-// An RGB picture with varied, reproducible samples.
-inline Bytes PatternRgb(int width, int height) {
-  Bytes rgb(static_cast<std::size_t>(width) * height * 3);
-  std::uint32_t seed = 12345;
-  for (auto& s : rgb) {
+// Varied, reproducible bytes; not a zlib stream, whatever the seed.
+inline Bytes Noise(std::size_t size, std::uint32_t seed = 12345) {
+  Bytes out(size);
+  for (auto& s : out) {
     seed = seed * 1103515245u + 12345u;
     s = static_cast<std::uint8_t>(seed >> 16);
   }
-  return rgb;
+  return out;
+}
+
+// An RGB picture with varied, reproducible samples.
+inline Bytes PatternRgb(int width, int height) { return Noise(static_cast<std::size_t>(width) * height * 3); }
+
+// zlib output at level 9 for `zeros` zero bytes from a fresh stream, ended by
+// a full flush: the 2-byte header, then byte-aligned blocks that refer to
+// nothing before them.
+inline Bytes FlushedZeros(std::size_t zeros) {
+  z_stream zs{};
+  if (deflateInit(&zs, 9) != Z_OK) throw std::runtime_error("deflateInit failed");
+  Bytes in(zeros, 0);
+  Bytes out(deflateBound(&zs, static_cast<uLong>(zeros)) + 16);
+  zs.next_in = in.data();
+  zs.avail_in = static_cast<uInt>(in.size());
+  zs.next_out = out.data();
+  zs.avail_out = static_cast<uInt>(out.size());
+  const int status = deflate(&zs, Z_FULL_FLUSH);
+  const bool done = status == Z_OK && zs.avail_in == 0 && zs.avail_out > 0;
+  out.resize(out.size() - zs.avail_out);
+  deflateEnd(&zs);
+  if (!done) throw std::runtime_error("deflate did not finish");
+  return out;
+}
+
+// A zlib stream of `count` zero bytes, level 9: what a picture of zero rows
+// compresses to, about 1/1030 of its size. Deflating gigabytes would take a
+// minute, so a 4 MiB piece is deflated once and its blocks repeated; they can
+// follow any data since they refer to nothing before them.
+inline Bytes ZlibOfZeros(std::uint64_t count) {
+  constexpr std::size_t kPiece = std::size_t{4} << 20;
+  const Bytes piece = FlushedZeros(kPiece);
+  const Bytes rest = FlushedZeros(static_cast<std::size_t>(count % kPiece));
+  Bytes out(piece.begin(), piece.begin() + 2);  // the zlib header
+  for (std::uint64_t i = 0; i < count / kPiece; ++i) out.insert(out.end(), piece.begin() + 2, piece.end());
+  out.insert(out.end(), rest.begin() + 2, rest.end());
+  out.insert(out.end(), {0x03, 0x00});  // an empty final block with fixed codes
+  // Adler-32 of zeros: the byte sum stays 1 and the running sum counts them.
+  PutBigEndian32(out, static_cast<std::uint32_t>((count % 65521) << 16 | 1));
+  return out;
 }
 
 inline int PaethPredictor(int a, int b, int c) {
