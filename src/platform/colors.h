@@ -8,7 +8,11 @@
 namespace veilix {
 
 inline constexpr int kSystemColorCount = 31;
+inline constexpr TColor clInactiveCaption = 0xFF000003;
+inline constexpr TColor clMenuText = 0xFF000007;
+inline constexpr TColor clHighlight = 0xFF00000D;
 inline constexpr TColor clBtnFace = 0xFF00000F;
+inline constexpr TColor clBtnShadow = 0xFF000010;
 using SystemColorTable = std::array<TColor, kSystemColorCount>;
 
 bool IsSystemColor(TColor color);

@@ -32,6 +32,7 @@ inline TRect BoundsRect(std::int32_t left, std::int32_t top, std::int32_t width,
 using TColor = std::uint32_t;
 inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clLime = 0x00FF00;
+inline constexpr TColor clSilver = 0xC0C0C0;
 inline constexpr TColor clWhite = 0xFFFFFF;
 
 constexpr TColor RGBColor(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
