@@ -2,16 +2,23 @@
 # Installs the Debian packages a task needs, only those that are missing.
 #   install_deps.sh run    what building and running the program needs
 #   install_deps.sh test   that, plus what the tests, fuzzer and benchmarks need
+#   install_deps.sh wayland  Qt's Wayland platform plugin, for running in a
+#                            Wayland session
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev zlib1g-dev fonts-dejavu-core)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev libpng-dev clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick libx11-dev libxtst-dev libsm-dev openbox)
+# The installation and package checks, and the end-to-end tests on Wayland.
+test_packages+=(desktop-file-utils appstream dpkg-dev man-db librsvg2-bin
+  weston qt6-wayland libwayland-dev wayland-protocols)
+wayland_packages=(qt6-wayland)
 
 case "${1:-run}" in
   run) wanted=("${run_packages[@]}") ;;
   test) wanted=("${run_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  wayland) wanted=("${wayland_packages[@]}") ;;
+  *) echo "usage: $0 run|test|wayland" >&2; exit 2 ;;
 esac
 
 missing=()

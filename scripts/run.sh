@@ -4,6 +4,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install_deps.sh run
+# In a Wayland session the sheet is a Wayland window, through Qt's plugin.
+if [ -n "${WAYLAND_DISPLAY:-}" ] || [ "${XDG_SESSION_TYPE:-}" = wayland ]; then
+  bash scripts/install_deps.sh wayland
+fi
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display: Veilix is a desktop program and needs an X11 or Wayland session (DISPLAY or WAYLAND_DISPLAY is not set)." >&2
   echo "It was not started. Run this from a graphical session." >&2

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Veilix and passes every test: unit, GUI (offscreen) and end-to-end
-# (Xvfb) in build/; all of them again with address and undefined-behaviour
+# (Xvfb, openbox, weston) in build/, then checks what it installs and its
+# Debian package; the tests again with address and undefined-behaviour
 # sanitizers in build/sanitize, leak detection on for the real program;
 # everything built again with clang in Release (unit tests) in
 # build/clang-release; then the PNG decoder fuzzer for a bounded time. Every
@@ -19,6 +20,9 @@ cmake --build build -j "$jobs"
 
 echo "== tests"
 ctest --test-dir build -j "$jobs" --output-on-failure --timeout 300
+
+echo "== installation, desktop files and Debian package"
+bash scripts/check_package.sh build
 
 echo "== tests with sanitizers"
 cmake -S . -B build/sanitize -G Ninja -DVEILIX_WERROR=ON -DVEILIX_SANITIZE=ON -DVEILIX_BENCH=OFF >/dev/null

@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/build_info.h"
 #include "app/failure_text.h"
 #include "app/program_icon.h"
 #include "platform/event_loop.h"
@@ -21,7 +22,7 @@ TApplication::TApplication() : TComponent(nullptr) {
         Terminate();
         return true;
     });
-    TForm::SetApplicationIcon(ProgramIcon());
+    SetApplicationIdentity(kDesktopId, ProgramIcon());
 }
 
 TApplication::~TApplication() {

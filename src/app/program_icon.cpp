@@ -1,18 +1,16 @@
 #include "app/program_icon.h"
 
-#include "platform/canvas.h"
+#include "icon/icon_design.h"
 
 namespace veilix {
 
-TBitmap ProgramIcon() {
-    constexpr int kSize = 32;
-    TBitmap icon(kSize, kSize);
-    TCanvas& canvas = icon.Canvas();
-    canvas.Brush.Color = clBlack;
-    canvas.FillRect({0, 0, kSize, kSize});
-    canvas.Brush.Color = clLime;
-    canvas.FillRect({8, 10, 24, 22});
-    return icon;
+std::vector<TIconImage> ProgramIcon() {
+    std::vector<TIconImage> images;
+    for (const int size : kProgramIconSizes) {
+        IconRaster raster = RasterizeProgramIcon(size);
+        images.push_back({raster.size, raster.size, std::move(raster.rgba)});
+    }
+    return images;
 }
 
 }  // namespace veilix

@@ -1,9 +1,12 @@
 #pragma once
-#include "platform/bitmap.h"
+#include <vector>
+
+#include "platform/application_identity.h"
 
 namespace veilix {
 
-// The program icon: a black card with a lime opening.
-TBitmap ProgramIcon();
+// The program icon at each of its sizes, drawn from the icon's design (the
+// same that the installed icon files are written from).
+std::vector<TIconImage> ProgramIcon();
 
 }  // namespace veilix

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-#include <QApplication>
-#include <QIcon>
-#include <QPixmap>
+#include <QImage>
 
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
@@ -93,7 +91,7 @@ void TForm::SetBorderStyle(TBorderStyle style) {
 
 void TForm::SetTransparentColor(bool on) {
     transparentColor_ = on;
-    if (!on) widget_->clearMask();
+    if (!on) widget_->ClearShape();
     Invalidate(TRect{0, 0, Width(), Height()});
 }
 
@@ -284,10 +282,6 @@ void TForm::CancelModeOfAllForms() {
 }
 
 void TForm::SetMainFormCloseHandler(MainFormCloseHandler handler) { CloseHandler() = std::move(handler); }
-
-void TForm::SetApplicationIcon(const TBitmap& icon) {
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon.Image())));
-}
 
 // ---- drawing ---------------------------------------------------------------
 

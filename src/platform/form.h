@@ -112,7 +112,6 @@ public:
     using MainFormCloseHandler = std::function<bool(TForm& form)>;
     static void SetMainFormCloseHandler(MainFormCloseHandler handler);
     static void CancelModeOfAllForms();
-    static void SetApplicationIcon(const TBitmap& icon);
 
 private:
     friend class TControl;

@@ -11,6 +11,7 @@
 #include "platform/form.h"
 #include "platform/frame_composer.h"
 #include "platform/window_place.h"
+#include "platform/x11_surface.h"
 
 namespace veilix {
 
@@ -42,6 +43,8 @@ TPoint ClientOf(const QMouseEvent* event) {
     return {p.x(), p.y()};
 }
 
+bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
 Qt::CursorShape ShapeOf(TCursor cursor) {
     switch (cursor) {
         case crSizeWE: return Qt::SizeHorCursor;
@@ -53,13 +56,29 @@ Qt::CursorShape ShapeOf(TCursor cursor) {
 }
 }  // namespace
 
-FormWidget::FormWidget(TForm& form) : QWidget(nullptr, Qt::Window), form_(form) {
+FormWidget::FormWidget(TForm& form)
+    : QWidget(nullptr, Qt::Window), form_(form), wayland_(OnWayland()) {
     // We paint every pixel from the composed frame ourselves.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    // Before the native window exists: it needs an alpha channel from the start.
+    if (wayland_) setAttribute(Qt::WA_TranslucentBackground);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
 }
+
+FormWidget::~FormWidget() = default;
+
+X11Surface* FormWidget::NativeSurface() {
+    if (!surfaceDecided_) {
+        surfaceDecided_ = true;
+        surface_ = X11Surface::For(*this);
+        setAttribute(Qt::WA_PaintOnScreen, surface_ != nullptr);
+    }
+    return surface_.get();
+}
+
+QPaintEngine* FormWidget::paintEngine() const { return surface_ ? nullptr : QWidget::paintEngine(); }
 
 QPoint FormWidget::PlaceOnScreen() {
     if (placeInDoubt_) {
@@ -77,9 +96,37 @@ void FormWidget::ApplyShape(const QRegion& shape) {
         QGuiApplication::platformName() != QLatin1String("offscreen") &&
         QGuiApplication::platformName() != QLatin1String("minimal");
     if (!shapesSupported) return;
+    if (X11Surface* surface = NativeSurface()) {
+        surface->SetShape(shape);
+        return;
+    }
     // An empty region would remove the mask and show everything; a window
     // keyed everywhere must show nothing instead.
-    setMask(shape.isEmpty() ? QRegion(-1, -1, 1, 1) : shape);
+    const QRegion mask = shape.isEmpty() ? QRegion(-1, -1, 1, 1) : shape;
+    if (!wayland_) {
+        setMask(mask);
+        return;
+    }
+    // The widget's own mask would also clip our painting, so that pixels
+    // that became keyed kept their old colour; the native window's mask is
+    // the input region alone.
+    shownByAlpha_ = shape;
+    if (!windowHandle()) winId();
+    windowHandle()->setMask(mask);
+}
+
+void FormWidget::ClearShape() {
+    if (surface_) {
+        surface_->ClearShape();
+        return;
+    }
+    if (!wayland_) {
+        clearMask();
+        return;
+    }
+    shownByAlpha_.reset();
+    if (windowHandle()) windowHandle()->setMask(QRegion());
+    update();
 }
 
 void FormWidget::SetShownCursor(TCursor cursor) { setCursor(ShapeOf(cursor)); }
@@ -98,9 +145,16 @@ void FormWidget::paintEvent(QPaintEvent* event) {
         // A repaint that no update request announced (an exposure) may still
         // find changes pending; UpdateFrame then asks for the rest.
         form_.UpdateFrame();
+        if (surface_) {
+            surface_->Put(form_.Composer().Frame(), event->region());
+            return;
+        }
         QPainter painter(this);
         const QImage& frame = form_.Composer().Frame();
+        if (wayland_) painter.setCompositionMode(QPainter::CompositionMode_Source);
         for (const QRect& rect : event->region()) painter.drawImage(rect, frame, rect);
+        if (!shownByAlpha_) return;
+        for (const QRect& rect : event->region() - *shownByAlpha_) painter.fillRect(rect, Qt::transparent);
     });
 }
 
@@ -176,9 +230,11 @@ void FormWidget::SystemMove(TMouseButton pressed) {
     moveLoop_ = &loop;
     movePointerStart_ = pressGlobal_;
     moveWindowStart_ = pos();
-    grabMouse();
+    // Wayland keeps the pointer with the window pressed on until the release
+    // anyway; Qt grabs it there for popups only.
+    if (!wayland_) grabMouse();
     loop.exec();
-    releaseMouse();
+    if (!wayland_) releaseMouse();
     moveLoop_ = nullptr;
 }
 

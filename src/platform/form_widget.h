@@ -2,6 +2,7 @@
 // The native window of a TForm: turns Qt's events into the form's pointer
 // routing, paints the composed frame and applies the shape. Every entry from
 // Qt is guarded.
+#include <memory>
 #include <optional>
 
 #include <QEventLoop>
@@ -12,10 +13,12 @@
 namespace veilix {
 
 class TForm;
+class X11Surface;
 
 class FormWidget : public QWidget {
 public:
     explicit FormWidget(TForm& form);
+    ~FormWidget() override;
 
     // The system move: the window follows the pointer until the move ends.
     // The window manager does it where it can (primary button only, so that
@@ -30,11 +33,18 @@ public:
     // the window system once, and Qt's idea of it set to match.
     QPoint PlaceOnScreen();
 
+    // The pixels the window shows and the pointer finds; the rest lets what
+    // lies beneath show and take the pointer.
     void ApplyShape(const QRegion& shape);
+    // Everything shown again.
+    void ClearShape();
     void SetShownCursor(TCursor cursor);
 
 protected:
     bool event(QEvent* event) override;
+    // None while the pixels go to the X server directly: Qt then neither
+    // keeps a backing store for the window nor clips its updates to the mask.
+    QPaintEngine* paintEngine() const override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -53,14 +63,23 @@ private:
     };
     void Press(QMouseEvent* event);
     void DeliverPendingRelease();
+    // The X11 way to draw and shape, decided when the first shape is applied
+    // (before the window is shown), or none.
+    X11Surface* NativeSurface();
 
     TForm& form_;
+    // Wayland compositors take no window shapes: the keyed pixels are painted
+    // fully transparent and the shape becomes the input region.
+    const bool wayland_;
+    std::optional<QRegion> shownByAlpha_;
     QEventLoop* moveLoop_ = nullptr;
     QPoint pressGlobal_;
     QPoint movePointerStart_;
     QPoint moveWindowStart_;
     bool placeInDoubt_ = false;
     std::optional<PendingRelease> pendingRelease_;
+    std::unique_ptr<X11Surface> surface_;
+    bool surfaceDecided_ = false;
 };
 
 }  // namespace veilix
