@@ -27,8 +27,12 @@ std::string HelpText() {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     bool help = false, version = false;
-    for (const std::string& argument : arguments) {
-        if (argument == "--help" || argument == "-h") {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "-session" && i + 1 < arguments.size()) {
+            // A session manager restarting us adds its session id; Qt takes it.
+            ++i;
+        } else if (argument == "--help" || argument == "-h") {
             help = true;
         } else if (argument == "--version") {
             version = true;

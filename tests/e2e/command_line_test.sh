@@ -26,6 +26,8 @@ cases=(
     "stray argument||notes.txt|2|stderr|^veilix: unexpected argument 'notes\.txt'"
     "help with more||--help --full|2|stderr|'--full'"
     "no display|||1|stderr|^veilix: no display to show the sheet on: neither DISPLAY nor WAYLAND_DISPLAY is set\.$"
+    "session restore, no display||-session 1a2b3c|1|stderr|^veilix: no display to show the sheet on: neither DISPLAY nor WAYLAND_DISPLAY is set\.$"
+    "session without its id||-session|2|stderr|^veilix: unknown option '-session'"
     "X display that cannot be opened|DISPLAY=:$free_display||1|stderr|^veilix: .*the X display ':$free_display' cannot be opened\.$"
     "Wayland display that cannot be reached|WAYLAND_DISPLAY=nowhere XDG_RUNTIME_DIR=$WORK||1|stderr|^veilix: .*the Wayland display 'nowhere' cannot be reached\.$"
     "X11 asked for without DISPLAY|QT_QPA_PLATFORM=xcb||1|stderr|^veilix: no display .*QT_QPA_PLATFORM=xcb.*DISPLAY is not set\.$"
