@@ -28,6 +28,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -52,30 +53,44 @@ unsigned Channel(unsigned long pixel, unsigned long mask) {
     return unsigned(value * 255UL / bits);
 }
 
+// The screen's pixels in a rectangle as 0xRRGGBB values, row by row; none
+// (after saying why) when the rectangle cannot be read.
+std::optional<std::vector<unsigned long>> ReadScreen(Display* display, int x, int y, int width, int height) {
+    XImage* image =
+        XGetImage(display, DefaultRootWindow(display), x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+    if (!image) {
+        std::fprintf(stderr, "x_probe: cannot read the screen at %d,%d %dx%d\n", x, y, width, height);
+        return std::nullopt;
+    }
+    const Visual* visual = DefaultVisual(display, DefaultScreen(display));
+    std::vector<unsigned long> rgb;
+    rgb.reserve(std::size_t(width) * std::size_t(height));
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column) {
+            const unsigned long pixel = XGetPixel(image, column, row);
+            rgb.push_back((Channel(pixel, visual->red_mask) << 16) | (Channel(pixel, visual->green_mask) << 8) |
+                          Channel(pixel, visual->blue_mask));
+        }
+    XDestroyImage(image);
+    return rgb;
+}
+
 // Prints the screen's pixels in a rectangle, either as "R G B" for a single
 // pixel or as rows of "rrggbb" values.
 int Pixels(Display* display, int x, int y, int width, int height, bool decimal) {
     if (width <= 0 || height <= 0) return Usage();
-    const Window root = DefaultRootWindow(display);
-    XImage* image = XGetImage(display, root, x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
-    if (!image) {
-        std::fprintf(stderr, "x_probe: cannot read the screen at %d,%d %dx%d\n", x, y, width, height);
-        return 1;
-    }
-    Visual* visual = DefaultVisual(display, DefaultScreen(display));
+    const auto rgb = ReadScreen(display, x, y, width, height);
+    if (!rgb) return 1;
     for (int row = 0; row < height; ++row) {
         for (int column = 0; column < width; ++column) {
-            const unsigned long pixel = XGetPixel(image, column, row);
-            const unsigned r = Channel(pixel, visual->red_mask), g = Channel(pixel, visual->green_mask),
-                           b = Channel(pixel, visual->blue_mask);
+            const unsigned long c = (*rgb)[std::size_t(row * width + column)];
             if (decimal)
-                std::printf("%u %u %u", r, g, b);
+                std::printf("%lu %lu %lu", c >> 16, (c >> 8) & 0xFF, c & 0xFF);
             else
-                std::printf("%s%02x%02x%02x", column ? " " : "", r, g, b);
+                std::printf("%s%06lx", column ? " " : "", c);
         }
         std::printf("\n");
     }
-    XDestroyImage(image);
     return 0;
 }
 
@@ -83,49 +98,26 @@ int Pixels(Display* display, int x, int y, int width, int height, bool decimal) 
 // window checked at once, not a probe pixel or two.
 int Colours(Display* display, int x, int y, int width, int height) {
     if (width <= 0 || height <= 0) return Usage();
-    XImage* image =
-        XGetImage(display, DefaultRootWindow(display), x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
-    if (!image) {
-        std::fprintf(stderr, "x_probe: cannot read the screen at %d,%d %dx%d\n", x, y, width, height);
-        return 1;
-    }
-    Visual* visual = DefaultVisual(display, DefaultScreen(display));
+    const auto rgb = ReadScreen(display, x, y, width, height);
+    if (!rgb) return 1;
     std::map<unsigned long, long> counts;
-    for (int row = 0; row < height; ++row)
-        for (int column = 0; column < width; ++column) ++counts[XGetPixel(image, column, row)];
-    XDestroyImage(image);
+    for (const unsigned long c : *rgb) ++counts[c];
     std::vector<std::pair<long, unsigned long>> byCount;
-    for (const auto& [pixel, count] : counts) byCount.emplace_back(-count, pixel);
+    for (const auto& [colour, count] : counts) byCount.emplace_back(-count, colour);
     std::sort(byCount.begin(), byCount.end());
-    for (const auto& [negativeCount, pixel] : byCount)
-        std::printf("%02x%02x%02x %ld\n", Channel(pixel, visual->red_mask), Channel(pixel, visual->green_mask),
-                    Channel(pixel, visual->blue_mask), -negativeCount);
+    for (const auto& [negativeCount, colour] : byCount) std::printf("%06lx %ld\n", colour, -negativeCount);
     return 0;
 }
 
-int Find(Display* display, int x, int y, int width, int height, unsigned long rgb) {
+int Find(Display* display, int x, int y, int width, int height, unsigned long wanted) {
     if (width <= 0 || height <= 0) return Usage();
-    XImage* image =
-        XGetImage(display, DefaultRootWindow(display), x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
-    if (!image) {
-        std::fprintf(stderr, "x_probe: cannot read the screen at %d,%d %dx%d\n", x, y, width, height);
-        return 1;
-    }
-    Visual* visual = DefaultVisual(display, DefaultScreen(display));
-    int result = 1;
-    for (int row = 0; row < height && result; ++row)
-        for (int column = 0; column < width; ++column) {
-            const unsigned long pixel = XGetPixel(image, column, row);
-            const unsigned long seen = (Channel(pixel, visual->red_mask) << 16) |
-                                       (Channel(pixel, visual->green_mask) << 8) | Channel(pixel, visual->blue_mask);
-            if (seen == rgb) {
-                std::printf("%d %d\n", x + column, y + row);
-                result = 0;
-                break;
-            }
-        }
-    XDestroyImage(image);
-    return result;
+    const auto rgb = ReadScreen(display, x, y, width, height);
+    if (!rgb) return 1;
+    const auto at = std::find(rgb->begin(), rgb->end(), wanted);
+    if (at == rgb->end()) return 1;
+    const int index = int(at - rgb->begin());
+    std::printf("%d %d\n", x + index % width, y + index / width);
+    return 0;
 }
 
 int Windows(Display* display) {
