@@ -40,6 +40,11 @@ Start StartOnce(XWatch& x, const std::string& path, const std::string& display, 
     Start start;
     const auto exec = Clock::now();
     ChildProgram program(path, {}, display, log);
+    // For lining the run up with timestamps the program itself writes.
+    static const bool trace = std::getenv("VEILIX_BENCH_TRACE") != nullptr;
+    if (trace)
+        std::fprintf(stderr, "exec %s %.1f\n", path.c_str(),
+                     std::chrono::duration<double, std::micro>(exec.time_since_epoch()).count());
     const Window window = x.WaitForTopLevel(program.Pid(), exec + 20s);
     start.mappedMicros = MicrosBetween(exec, Clock::now());
     int left = 0, top = 0, width = 0, height = 0;
@@ -53,6 +58,7 @@ Start StartOnce(XWatch& x, const std::string& path, const std::string& display, 
         x.NextEvent(event, Clock::now() + 2ms);
     }
     start.paintedMicros = MicrosBetween(exec, Clock::now());
+    if (trace) std::fprintf(stderr, "painted %.1f\n", start.paintedMicros);
     start.residentKiB = ResidentKiB(program.Pid());
     program.Stop();
     // The next start must find the screen as this one did.

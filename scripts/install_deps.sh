@@ -12,6 +12,8 @@ test_packages=(libgtest-dev libgmock-dev libbenchmark-dev libpng-dev clang libcl
 # The installation and package checks, and the end-to-end tests on Wayland.
 test_packages+=(desktop-file-utils appstream dpkg-dev man-db librsvg2-bin
   weston qt6-wayland libwayland-dev wayland-protocols)
+# The end-to-end benchmarks drive and watch the program as an X client.
+test_packages+=(libxext-dev libxdamage-dev)
 wayland_packages=(qt6-wayland)
 
 case "${1:-run}" in

@@ -293,11 +293,41 @@ void TForm::NativeResized() {
 void TForm::Invalidate(const TRect& rect) {
     if (rect.IsEmpty()) return;
     composer_->Invalidate(ToQRect(rect));
-    widget_->update(ToQRect(rect));
+    widget_->RequestFrame();
 }
 
 void TForm::PaintFrame(QImage& frame, TRect clip) {
     TCanvas canvas(frame);
+    auto overlaps = [&clip](const TRect& b) {
+        return b.Left < clip.Right && b.Right > clip.Left && b.Top < clip.Bottom && b.Bottom > clip.Top;
+    };
+    // From the top down, each opaque control claims what no control above it
+    // has: every pixel is painted once, by the control that shows there,
+    // instead of by each control beneath it in turn.
+    QRegion unclaimed = ToQRect(clip);
+    std::vector<std::pair<const TControl*, QRegion>> claims;
+    for (auto it = controls_.rbegin(); it != controls_.rend() && !unclaimed.isEmpty(); ++it) {
+        const TControl* control = *it;
+        if (!control->HasArea() || !overlaps(control->BoundsRect())) continue;
+        if (!control->Opaque()) {
+            // What shows through it must be painted first: bottom up, all of it.
+            PaintFrameBottomUp(canvas, clip);
+            return;
+        }
+        const QRect bounds = ToQRect(control->BoundsRect());
+        QRegion claim = unclaimed & bounds;
+        if (claim.isEmpty()) continue;
+        unclaimed -= bounds;
+        claims.emplace_back(control, std::move(claim));
+    }
+    canvas.Brush.Color = ColorToRGB(color_);
+    for (const QRect& r : unclaimed) canvas.FillRect(TRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+    for (const auto& [control, claim] : claims)
+        for (const QRect& r : claim)
+            control->Paint(canvas, TRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+}
+
+void TForm::PaintFrameBottomUp(TCanvas& canvas, TRect clip) {
     auto covers = [&clip](const TRect& b) {
         return b.Left <= clip.Left && b.Top <= clip.Top && b.Right >= clip.Right && b.Bottom >= clip.Bottom;
     };

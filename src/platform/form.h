@@ -22,6 +22,7 @@ namespace veilix {
 class FormWidget;
 class FrameComposer;
 class TBitmap;
+class TCanvas;
 class TControl;
 class TPopupMenu;
 
@@ -120,6 +121,7 @@ private:
     void RemoveControl(TControl* control);
     void ControlCursorChanged(TControl* control);
     void PaintFrame(QImage& frame, TRect clip);
+    void PaintFrameBottomUp(TCanvas& canvas, TRect clip);
     void NativeResized();
     void UpdateHover(TControl* underPointer);
     void ApplyCursor();

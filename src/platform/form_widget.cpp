@@ -10,6 +10,7 @@
 #include "platform/failure_boundary.h"
 #include "platform/form.h"
 #include "platform/frame_composer.h"
+#include "platform/screen.h"
 #include "platform/window_place.h"
 #include "platform/x11_surface.h"
 
@@ -44,6 +45,10 @@ TPoint ClientOf(const QMouseEvent* event) {
 }
 
 bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+// Posted once a burst of moves has begun; handled after the rest of the
+// burst, which the window system delivers before any posted event.
+const QEvent::Type kHandleMove = QEvent::Type(QEvent::registerEventType());
 
 Qt::CursorShape ShapeOf(TCursor cursor) {
     switch (cursor) {
@@ -129,14 +134,31 @@ void FormWidget::ClearShape() {
     update();
 }
 
+void FormWidget::RequestFrame() {
+    if (frameRequested_) return;
+    frameRequested_ = true;
+    // The update request Qt itself would post; with nothing marked for
+    // repainting it only composes.
+    QCoreApplication::postEvent(this, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+}
+
 void FormWidget::SetShownCursor(TCursor cursor) { setCursor(ShapeOf(cursor)); }
 
 bool FormWidget::event(QEvent* event) {
+    if (event->type() == kHandleMove) {
+        HandlePendingMove();
+        return true;
+    }
+    // Whatever comes after a move finds the move handled.
+    if (pendingMove_ && event->type() != QEvent::MouseMove) HandlePendingMove();
     // Qt clips a repaint to the window's shape as it stands when the repaint
     // begins. So the frame is composed and its shape set first: the pixels
     // that the new shape shows are then painted from the new frame, and the
     // shape reaches the window system ahead of them in the same flush.
-    if (event->type() == QEvent::UpdateRequest) Guarded(&form_, [&] { form_.UpdateFrame(); });
+    if (event->type() == QEvent::UpdateRequest) {
+        frameRequested_ = false;
+        Guarded(&form_, [&] { form_.UpdateFrame(); });
+    }
     return QWidget::event(event);
 }
 
@@ -168,6 +190,7 @@ void FormWidget::Press(QMouseEvent* event) {
     // A move started by this press follows the pointer from where it was
     // pressed, not from wherever it is once the handler runs.
     pressGlobal_ = event->globalPosition().toPoint();
+    const PointerPlaceDuringMove live(std::nullopt);
     Guarded(&form_, [&] { form_.MouseDown(*button, ShiftOf(event), ClientOf(event)); });
     DeliverPendingRelease();
 }
@@ -181,7 +204,20 @@ void FormWidget::mouseMoveEvent(QMouseEvent* event) {
         move(moveWindowStart_ + (event->globalPosition().toPoint() - movePointerStart_));
         return;
     }
-    Guarded(&form_, [&] { form_.MouseMove(ShiftOf(event), ClientOf(event)); });
+    const QPoint global = event->globalPosition().toPoint();
+    const bool posted = pendingMove_.has_value();
+    pendingMove_ = PendingMove{ShiftOf(event), ClientOf(event),
+                               event->spontaneous() ? std::optional<TPoint>(TPoint{global.x(), global.y()})
+                                                    : std::nullopt};
+    if (!posted) QCoreApplication::postEvent(this, new QEvent(kHandleMove));
+}
+
+void FormWidget::HandlePendingMove() {
+    if (!pendingMove_) return;
+    const PendingMove move = *pendingMove_;
+    pendingMove_.reset();
+    const PointerPlaceDuringMove place(move.global);
+    Guarded(&form_, [&] { form_.MouseMove(move.shift, move.client); });
 }
 
 void FormWidget::mouseReleaseEvent(QMouseEvent* event) {
@@ -194,6 +230,7 @@ void FormWidget::mouseReleaseEvent(QMouseEvent* event) {
         EndSystemMove();
         return;
     }
+    const PointerPlaceDuringMove live(std::nullopt);
     Guarded(&form_, [&] { form_.MouseUp(*button, ShiftOf(event), ClientOf(event)); });
 }
 

@@ -36,6 +36,9 @@ public:
     // The pixels the window shows and the pointer finds; the rest lets what
     // lies beneath show and take the pointer.
     void ApplyShape(const QRegion& shape);
+    // Asks for the frame to be composed at the next update: what it changes
+    // is then repainted, not the whole area asked for.
+    void RequestFrame();
     // Everything shown again.
     void ClearShape();
     void SetShownCursor(TCursor cursor);
@@ -61,6 +64,14 @@ private:
         TShiftState shift;
         TPoint client;
     };
+    // A pointer move not handled yet: the moves of one burst are handled as
+    // one, the last place winning, before anything else reaches the form.
+    struct PendingMove {
+        TShiftState shift;
+        TPoint client;
+        std::optional<TPoint> global;  // from the window system
+    };
+    void HandlePendingMove();
     void Press(QMouseEvent* event);
     void DeliverPendingRelease();
     // The X11 way to draw and shape, decided when the first shape is applied
@@ -78,8 +89,10 @@ private:
     QPoint moveWindowStart_;
     bool placeInDoubt_ = false;
     std::optional<PendingRelease> pendingRelease_;
+    std::optional<PendingMove> pendingMove_;
     std::unique_ptr<X11Surface> surface_;
     bool surfaceDecided_ = false;
+    bool frameRequested_ = false;
 };
 
 }  // namespace veilix

@@ -1,7 +1,9 @@
 #pragma once
 // The off-screen frame of a form and the window shape derived from it. Only the
-// invalidated area is recomposed, and only its rows are scanned again for the
-// key colour; the shape is rebuilt from the per-row runs.
+// invalidated area is recomposed; only the pixels that recomposing changed are
+// scanned again for the key colour and reported to be shown anew, and the
+// shape's bands are rebuilt from the per-row runs for those rows alone, the
+// bands above and below kept as they were.
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -19,8 +21,8 @@ public:
     void Invalidate(const QRect& rect);
     bool HasPendingChanges() const { return !dirty_.isEmpty(); }
 
-    // Recomposes the invalidated area with paint and returns it (empty when
-    // nothing was pending).
+    // Recomposes the invalidated area with paint and returns the part whose
+    // pixels it changed (empty when nothing was pending or nothing changed).
     QRegion Compose(const PaintFunction& paint);
 
     // Shown pixels: everything but the key colour. Kept up to date by Compose.
@@ -35,14 +37,33 @@ private:
         friend bool operator==(const Run&, const Run&) = default;
     };
 
+    // Rows with equal runs, one rectangle per run; together the bands cover
+    // every row, rows without runs included.
+    struct Band {
+        int top;
+        int bottom;  // exclusive
+        std::size_t firstRect;
+        std::size_t rectCount;
+    };
+
+    // Before painting: the pixels of area as they are, in its rectangles' order.
+    void KeepPixels(const QRegion& area);
+    // After painting: where area's pixels differ from the kept ones.
+    QRegion ChangedPixels(const QRegion& area) const;
     void RescanSpan(int row, int begin, int end);
-    void RebuildShape();
+    // After the runs of rows [top, bottom) changed.
+    void RebuildBands(int top, int bottom);
 
     QImage frame_;
     QRegion dirty_;
     QRegion shape_;
     QRgb key_ = 0xFF00FF00;
     std::vector<std::vector<Run>> rowRuns_;
+    std::vector<Run> spliced_;  // reused by every rescan
+    std::vector<Band> bands_;
+    std::vector<QRect> rects_;  // the shape's, y-x banded
+    std::vector<QRgb> kept_;    // the area being recomposed, as it was
+    bool everythingChanged_ = true;
 };
 
 }  // namespace veilix

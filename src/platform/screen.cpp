@@ -6,7 +6,21 @@
 
 namespace veilix {
 
+namespace {
+std::optional<TPoint>& PlaceOfMoveInHand() {
+    static std::optional<TPoint> place;
+    return place;
+}
+}  // namespace
+
+PointerPlaceDuringMove::PointerPlaceDuringMove(std::optional<TPoint> place) : outer_(PlaceOfMoveInHand()) {
+    PlaceOfMoveInHand() = place;
+}
+
+PointerPlaceDuringMove::~PointerPlaceDuringMove() { PlaceOfMoveInHand() = outer_; }
+
 TPoint GetCursorPos() {
+    if (const auto& place = PlaceOfMoveInHand()) return *place;
     const QPoint p = QCursor::pos();
     return {p.x(), p.y()};
 }

@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
 #include <QRegion>
@@ -70,7 +73,49 @@ bool ThirtyTwoBitPixels(const xcb_setup_t* setup, std::uint8_t depth) {
     return false;
 }
 
+// Sequence numbers wrap; a is later than b when the difference says so.
+bool Later(std::uint32_t a, std::uint32_t b) { return std::int32_t(a - b) > 0; }
+
+// Enough puts to cover the few steps an exposure can lag behind.
+constexpr std::size_t kRecentPuts = 16;
+
 }  // namespace
+
+class X11Surface::ExposureFilter : public QAbstractNativeEventFilter {
+public:
+    explicit ExposureFilter(X11Surface& surface) : surface_(surface) {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    ~ExposureFilter() override {
+        if (QCoreApplication::instance()) QCoreApplication::instance()->removeNativeEventFilter(this);
+    }
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override {
+        if (eventType != "xcb_generic_event_t") return false;
+        auto* event = static_cast<xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7F) != XCB_EXPOSE) return false;
+        auto* expose = reinterpret_cast<xcb_expose_event_t*>(event);
+        if (expose->window != surface_.Window()) return false;
+        const bool last = expose->count == 0;
+        const bool stale =
+            surface_.PutSince(event->full_sequence, QRect(expose->x, expose->y, expose->width, expose->height));
+        const bool seriesStarted = passedInSeries_;
+        passedInSeries_ = !last && (passedInSeries_ || !stale);
+        if (!stale) return false;
+        // Qt gathers a series of exposures until its last one; once part of
+        // it went through, the last must too, with nothing left to paint.
+        if (last && seriesStarted) {
+            expose->width = 0;
+            expose->height = 0;
+            return false;
+        }
+        return true;
+    }
+
+private:
+    X11Surface& surface_;
+    bool passedInSeries_ = false;
+};
 
 struct X11Surface::Connection {
     xcb_connection_t* xcb = nullptr;
@@ -85,15 +130,17 @@ std::unique_ptr<X11Surface> X11Surface::For(QWidget& window) {
     if (!x11 || !x11->connection()) return nullptr;
     auto connection = std::make_unique<Connection>();
     xcb_connection_t* c = connection->xcb = x11->connection();
-    const xcb_query_extension_reply_t* shape = xcb_get_extension_data(c, &shapeExtension);
-    if (!shape || !shape->present) return nullptr;
-
+    // Three questions, one round trip: all are asked before any answer is
+    // awaited.
+    xcb_prefetch_extension_data(c, &shapeExtension);
     const auto id = xcb_window_t(window.winId());
-    const Reply<xcb_get_geometry_reply_t> geometry(xcb_get_geometry_reply(c, xcb_get_geometry(c, id), nullptr),
-                                                   &std::free);
+    const xcb_get_geometry_cookie_t geometryCookie = xcb_get_geometry(c, id);
+    const xcb_get_window_attributes_cookie_t attributesCookie = xcb_get_window_attributes(c, id);
+    const xcb_query_extension_reply_t* shape = xcb_get_extension_data(c, &shapeExtension);
+    const Reply<xcb_get_geometry_reply_t> geometry(xcb_get_geometry_reply(c, geometryCookie, nullptr), &std::free);
     const Reply<xcb_get_window_attributes_reply_t> attributes(
-        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, id), nullptr), &std::free);
-    if (!geometry || !attributes) return nullptr;
+        xcb_get_window_attributes_reply(c, attributesCookie, nullptr), &std::free);
+    if (!shape || !shape->present || !geometry || !attributes) return nullptr;
     const xcb_setup_t* setup = xcb_get_setup(c);
     const xcb_visualtype_t* visual = VisualType(setup, attributes->visual);
     // Format_RGB32 words as they lie in memory must be the server's pixels.
@@ -113,17 +160,37 @@ std::unique_ptr<X11Surface> X11Surface::For(QWidget& window) {
 }
 
 X11Surface::X11Surface(QWidget& window, std::unique_ptr<Connection> connection)
-    : window_(window), connection_(std::move(connection)) {}
+    : window_(window), connection_(std::move(connection)), filter_(std::make_unique<ExposureFilter>(*this)) {}
 
 X11Surface::~X11Surface() { xcb_free_gc(connection_->xcb, connection_->gc); }
 
-std::uint32_t X11Surface::Window() const { return std::uint32_t(window_.winId()); }
+// Never creates the native window: asked while Qt has none, the answer is 0
+// and nothing is sent.
+std::uint32_t X11Surface::Window() const { return std::uint32_t(window_.internalWinId()); }
+
+bool X11Surface::PutSince(std::uint32_t sequence, const QRect& rect) const {
+    QRegion covered;
+    for (const PutRecord& put : recentPuts_)
+        if (Later(put.sequence, sequence)) covered += put.region;
+    return QRegion(rect).subtracted(covered).isEmpty();
+}
 
 void X11Surface::SetShape(const QRegion& shape) {
+    // The same shape again changes nothing on the screen; the server would
+    // still rebuild its clips and report it.
+    if (shapeSent_ && *shapeSent_ == shape && shapeWindow_ == Window()) return;
+    shapeSent_ = shape;
+    SendShape();
+}
+
+void X11Surface::SendShape() {
+    shapeWindow_ = Window();
+    if (!shapeWindow_ || !shapeSent_) return;
+    const QRegion& shape = *shapeSent_;
     // QRegion keeps its rectangles y-x banded, as the server can take them
     // without sorting.
-    std::vector<xcb_rectangle_t> rects;
-    rects.reserve(std::size_t(shape.rectCount()));
+    std::vector<xcb_rectangle_t>& rects = shapeRects_;
+    rects.clear();
     for (const QRect& r : shape)
         rects.push_back({std::int16_t(r.x()), std::int16_t(r.y()), std::uint16_t(r.width()), std::uint16_t(r.height())});
     static const xcb_protocol_request_t request = {4, &shapeExtension, kShapeRectangles, 1};
@@ -145,6 +212,8 @@ void X11Surface::SetShape(const QRegion& shape) {
 }
 
 void X11Surface::ClearShape() {
+    shapeSent_.reset();
+    if (!Window()) return;
     static const xcb_protocol_request_t request = {2, &shapeExtension, kShapeMask, 1};
     ShapeMaskRequest header{};
     header.operation = kShapeSet;
@@ -163,7 +232,12 @@ void X11Surface::ClearShape() {
 void X11Surface::Put(const QImage& frame, const QRegion& region) {
     xcb_connection_t* c = connection_->xcb;
     const xcb_window_t window = Window();
+    if (!window) return;
+    // A native window Qt made anew has no shape yet: it gets the last one
+    // before any of its pixels.
+    if (shapeSent_ && shapeWindow_ != window) SendShape();
     const std::size_t headerBytes = sizeof(xcb_put_image_request_t);
+    std::optional<std::uint32_t> first;
     for (const QRect& rect : region) {
         const QRect area = rect & frame.rect();
         if (area.isEmpty()) continue;
@@ -181,10 +255,16 @@ void X11Surface::Put(const QImage& frame, const QRegion& region) {
                                 rowBytes);
                 data = rows_.data();
             }
-            xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window, connection_->gc, std::uint16_t(area.width()),
-                          std::uint16_t(rows), std::int16_t(area.left()), std::int16_t(y), 0, connection_->depth,
-                          std::uint32_t(rowBytes * std::size_t(rows)), data);
+            const xcb_void_cookie_t cookie = xcb_put_image(
+                c, XCB_IMAGE_FORMAT_Z_PIXMAP, window, connection_->gc, std::uint16_t(area.width()),
+                std::uint16_t(rows), std::int16_t(area.left()), std::int16_t(y), 0, connection_->depth,
+                std::uint32_t(rowBytes * std::size_t(rows)), data);
+            if (!first) first = cookie.sequence;
         }
+    }
+    if (first) {
+        recentPuts_.push_back({*first, region & frame.rect()});
+        if (recentPuts_.size() > kRecentPuts) recentPuts_.pop_front();
     }
     // The shape set for this frame goes out with its pixels in one write.
     xcb_flush(c);

@@ -6,13 +6,23 @@
 // before each repaint of an area drawn the step before. Here an update is one
 // image request per changed rectangle, the shape one request in y-x banded
 // order (no sorting for the server), both in the same write.
+//
+// When the shape grows, the server reports the newly shown area as exposed;
+// the pixels put right after the shape already cover it, so such an exposure
+// is dropped instead of repainted and put a second time. Exposures are told
+// apart by sequence number: one the server raised before it handled a later
+// put that covers it is stale; any other is repainted as usual.
 #include <cstdint>
+#include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include <QRegion>
+
 class QImage;
-class QRegion;
 class QWidget;
+struct xcb_rectangle_t;
 
 namespace veilix {
 
@@ -34,12 +44,27 @@ public:
 
 private:
     struct Connection;
+    class ExposureFilter;
+    struct PutRecord {
+        std::uint32_t sequence;  // of its first request
+        QRegion region;
+    };
     explicit X11Surface(QWidget& window, std::unique_ptr<Connection> connection);
     std::uint32_t Window() const;
+    // Sends shapeSent_ to the window as it is now.
+    void SendShape();
+    // Whether the pixels of rect were all put after the server handled
+    // request sequence.
+    bool PutSince(std::uint32_t sequence, const QRect& rect) const;
 
     QWidget& window_;
     std::unique_ptr<Connection> connection_;
+    std::unique_ptr<ExposureFilter> filter_;
     std::vector<std::uint8_t> rows_;
+    std::vector<xcb_rectangle_t> shapeRects_;
+    std::deque<PutRecord> recentPuts_;
+    std::optional<QRegion> shapeSent_;  // none: no shape, every pixel shown
+    std::uint32_t shapeWindow_ = 0;     // the native window it went to
 };
 
 }  // namespace veilix
