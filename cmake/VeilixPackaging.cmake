@@ -28,6 +28,6 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VEILIX_PACKAGE_MAINTAINER}")
 # and the menu needs a font.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, fonts-dejavu-core | fonts-freefont-ttf")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, fonts-wine, fonts-dejavu-core | fonts-freefont-ttf")
 
 include(CPack)

@@ -7,6 +7,8 @@
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev zlib1g-dev fonts-dejavu-core)
+# Menus are drawn in Tahoma; Debian ships a free one with fonts-wine.
+run_packages+=(fonts-wine)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev libpng-dev clang libclang-rt-14-dev
   xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick libx11-dev libxtst-dev libsm-dev openbox)
 # The installation and package checks, and the end-to-end tests on Wayland.

@@ -7,6 +7,7 @@
 #include "platform/exception.h"
 #include "platform/failure_boundary.h"
 #include "platform/message_box.h"
+#include "platform/screen_forms.h"
 #include "platform/show_command.h"
 #include "platform/termination_signals.h"
 
@@ -37,7 +38,10 @@ void TApplication::Initialize() {
     OnSessionEnd([] { ExitEventLoopsNow(0); });
 }
 
-void TApplication::AdoptMainForm(TForm* form) { mainForm_ = form; }
+void TApplication::AdoptMainForm(TForm* form) {
+    mainForm_ = form;
+    SetMainForm(form);
+}
 
 void TApplication::Run() {
     if (!mainForm_) return;

@@ -5,7 +5,18 @@
 namespace veilix {
 
 TComponent::TComponent(TComponent* owner) : owner_(owner) {
+    // Made while its owner is being built from a stored description: it is
+    // part of that description and loads with it.
+    if (owner_ && (owner_->state_ & csLoading)) state_ |= csLoading;
     if (owner_) owner_->Insert(this);
+}
+
+void TComponent::EndLoading() {
+    Loaded();
+    const std::vector<TComponent*> owned = components_;
+    for (TComponent* component : owned)
+        if (std::ranges::find(components_, component) != components_.end() && (component->state_ & csLoading))
+            component->Loaded();
 }
 
 TComponent::~TComponent() {

@@ -35,6 +35,9 @@ public:
     virtual void BeforeDestruction() {}
     // Called once the stored description has been applied.
     virtual void Loaded() { state_ &= ~csLoading; }
+    // The end of building from a stored description: Loaded on this component,
+    // then on each owned one made while it was loading, in creation order.
+    void EndLoading();
     // Another component of the same owner was inserted or is being removed.
     virtual void Notification(TComponent* component, TOperation operation);
 

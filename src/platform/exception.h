@@ -32,6 +32,19 @@ public:
     EOutOfMemory() : Exception("Mémoire insuffisante") {}
 };
 
+// A component was taken for a kind it is not.
+class EInvalidCast : public Exception {
+public:
+    EInvalidCast() : Exception("Transtypage de classe incorrect") {}
+};
+
+// A stored description that cannot be read back.
+class EReadError : public Exception {
+public:
+    EReadError() : Exception("Erreur de lecture du flux") {}
+    using Exception::Exception;
+};
+
 // Turns whatever escaped a handler into an Exception the way the framework does:
 // an Exception stays itself, a failed allocation becomes "Mémoire insuffisante",
 // any other failure an "Exception externe" with its own text.

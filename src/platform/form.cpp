@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 
+#include "platform/application_window.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 #include "platform/colors.h"
@@ -13,15 +16,11 @@
 #include "platform/frame_composer.h"
 #include "platform/popup_menu.h"
 #include "platform/screen.h"
+#include "platform/screen_forms.h"
 
 namespace veilix {
 
 namespace {
-std::vector<TForm*>& LiveForms() {
-    static std::vector<TForm*> forms;
-    return forms;
-}
-
 TForm::MainFormCloseHandler& CloseHandler() {
     static TForm::MainFormCloseHandler handler;
     return handler;
@@ -37,12 +36,12 @@ QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height(
 
 TForm::TForm(TComponent* owner)
     : TComponent(owner), composer_(std::make_unique<FrameComposer>()), widget_(std::make_unique<FormWidget>(*this)) {
-    LiveForms().push_back(this);
     composer_->Resize(widget_->size());
+    AddScreenForm(*this);
 }
 
 TForm::~TForm() {
-    std::erase(LiveForms(), this);
+    RemoveScreenForm(*this);
     // Controls are owned components and go with DestroyComponents; they must
     // not call back into a half-destroyed form.
     DestroyComponents();
@@ -113,6 +112,21 @@ void TForm::Show(TStartState state) {
 }
 
 void TForm::Hide() { widget_->hide(); }
+
+TWindowHandle TForm::Handle() const { return HandleOf(widget_.get()); }
+
+int TForm::CanvasBitsPerPixel() const {
+    const QScreen* screen = widget_->screen() ? widget_->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->depth() : 32;
+}
+
+void TForm::DrawMenuBar() { ++menuBarRedrawRequests_; }
+
+void TForm::Repaint() {
+    Invalidate(TRect{0, 0, Width(), Height()});
+    // A hidden window is composed when it is shown.
+    if (Visible()) UpdateFrame();
+}
 bool TForm::Visible() const { return widget_->isVisible(); }
 
 TWindowState TForm::WindowState() const {
@@ -278,7 +292,7 @@ void TForm::CancelMode() {
 }
 
 void TForm::CancelModeOfAllForms() {
-    for (TForm* form : LiveForms()) form->CancelMode();
+    for (TForm* form : ScreenForms()) form->CancelMode();
 }
 
 void TForm::SetMainFormCloseHandler(MainFormCloseHandler handler) { CloseHandler() = std::move(handler); }

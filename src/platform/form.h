@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/application_window.h"
 #include "platform/component.h"
 #include "platform/events.h"
 #include "platform/show_command.h"
@@ -67,6 +68,15 @@ public:
     void Show(TStartState state = TStartState::ssNormal);
     void Hide();
     bool Visible() const;
+    TWindowHandle Handle() const;
+    // Colour depth of the screen the window is on, for what paints on it.
+    int CanvasBitsPerPixel() const;
+    // Asks for the menu bar to be drawn anew. Our windows have no menu bar:
+    // the requests are only counted.
+    void DrawMenuBar();
+    int MenuBarRedrawRequests() const { return menuBarRedrawRequests_; }
+    // Invalidates the whole window and, when it is shown, composes it now.
+    void Repaint();
     TWindowState WindowState() const;
     // The close operation: no close-query or close handler here, so the
     // action is hide; the application ends the program for its main window.
@@ -140,6 +150,7 @@ private:
     TControl* hovered_ = nullptr;
     TCursor shownCursor_ = crDefault;
     TMouseButton pressedButton_ = TMouseButton::mbLeft;
+    int menuBarRedrawRequests_ = 0;
 };
 
 }  // namespace veilix

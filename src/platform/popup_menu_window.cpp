@@ -5,47 +5,71 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+#include "platform/application_window.h"
 #include "platform/canvas.h"
-#include "platform/colors.h"
 #include "platform/failure_boundary.h"
+#include "platform/menu_font.h"
+#include "platform/plain_menu_look.h"
 #include "platform/popup_menu.h"
 
 namespace veilix {
 
 namespace {
-constexpr int kPlainItemPadding = 6;
-constexpr int kPlainTextIndent = 20;
+std::vector<TMenuItem*> VisibleItems(const std::vector<TMenuItem*>& items) {
+    std::vector<TMenuItem*> visible;
+    std::copy_if(items.begin(), items.end(), std::back_inserter(visible),
+                 [](TMenuItem* item) { return item->Visible; });
+    return visible;
+}
 
-QColor ToQColor(TColor c) {
-    const TColor rgb = ColorToRGB(c);
-    return QColor(RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
+TRect ToTRect(const QRect& r) { return TRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+
+QRect ScreenAround(QPoint point) {
+    QScreen* screen = QGuiApplication::screenAt(point);
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect();
 }
 }  // namespace
 
-PopupMenuWindow::PopupMenuWindow(TPopupMenu& menu) : QWidget(nullptr, Qt::Popup), menu_(menu) {
+PopupMenuWindow::PopupMenuWindow(TPopupMenu& menu) : PopupMenuWindow(menu, menu.Items(), nullptr) {}
+
+// Frameless: the window's corner is the corner of its border on every platform.
+PopupMenuWindow::PopupMenuWindow(TMenu& menu, const std::vector<TMenuItem*>& items, PopupMenuWindow* parent)
+    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint),
+      menu_(menu),
+      parent_(parent),
+      items_(VisibleItems(items)),
+      menuFont_(MenuFont()) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    for (TMenuItem* item : menu_.Items())
-        if (item->Visible) items_.push_back(item);
     Layout();
 }
 
 void PopupMenuWindow::Layout() {
+    // Every item is offered the plain look's size; an owner-drawn one may
+    // change it. The widest width serves all items.
     QImage scratch(1, 1, QImage::Format_RGB32);
-    TCanvas canvas(scratch);
-    const QFontMetrics metrics(font());
-    int y = 0, widest = 0;
+    int y = kMenuBorder, widest = 0;
     for (TMenuItem* item : items_) {
-        int width = metrics.horizontalAdvance(QString::fromStdString(item->Caption).remove('&')) + 2 * kPlainTextIndent;
-        int height = metrics.height() + kPlainItemPadding;
-        if (menu_.OwnerDraw && item->OnMeasureItem) item->OnMeasureItem(item, canvas, width, height);
-        rects_.emplace_back(0, y, 0, std::max(height, 0));
+        const QSize proposed = PlainItemSize(*item, menuFont_);
+        int width = proposed.width(), height = proposed.height();
+        if (menu_.OwnerDraw && item->OnMeasureItem) {
+            TCanvas canvas(scratch);
+            canvas.Font = ToTFont(menuFont_);
+            item->OnMeasureItem(item, canvas, width, height);
+        }
+        height = std::max(height, 0);
+        rects_.emplace_back(kMenuBorder, y, 0, height);
         widest = std::max(widest, width);
-        y += std::max(height, 0);
+        y += height;
     }
     for (QRect& r : rects_) r.setWidth(widest);
-    resize(std::max(widest, 1), std::max(y, 1));
+    resize(widest + 2 * kMenuBorder, y + kMenuBorder);
 }
 
 QPoint PopupMenuWindow::PlaceOnScreen(QPoint at, QSize size, const QRect& screen) {
@@ -59,10 +83,19 @@ QPoint PopupMenuWindow::PlaceOnScreen(QPoint at, QSize size, const QRect& screen
     return p;
 }
 
+QPoint PopupMenuWindow::PlaceSubMenu(const QRect& parentItem, const QRect& parentWindow, QSize size,
+                                     const QRect& screen) {
+    // The sub-menu's border lies over its parent's, so their items meet.
+    QPoint p(parentWindow.right() + 1 - kMenuBorder, parentItem.top() - kMenuBorder);
+    if (p.x() + size.width() > screen.right() + 1) p.rx() = parentWindow.left() + kMenuBorder - size.width();
+    if (p.y() + size.height() > screen.bottom() + 1) p.ry() = screen.bottom() + 1 - size.height();
+    p.rx() = std::max(p.x(), screen.left());
+    p.ry() = std::max(p.y(), screen.top());
+    return p;
+}
+
 TMenuItem* PopupMenuWindow::Track(QPoint at) {
-    QScreen* screen = QGuiApplication::screenAt(at);
-    if (!screen) screen = QGuiApplication::primaryScreen();
-    move(screen ? PlaceOnScreen(at, size(), screen->geometry()) : at);
+    move(PlaceOnScreen(at, size(), ScreenAround(at)));
     QEventLoop loop;
     loop_ = &loop;
     show();
@@ -70,8 +103,20 @@ TMenuItem* PopupMenuWindow::Track(QPoint at) {
     setFocus();
     loop.exec();
     loop_ = nullptr;
+    CloseSubMenu();
     hide();
     return chosen_;
+}
+
+PopupMenuWindow* PopupMenuWindow::Root() { return parent_ ? parent_->Root() : this; }
+
+PopupMenuWindow* PopupMenuWindow::WindowAt(QPoint global) {
+    std::vector<PopupMenuWindow*> chain;
+    for (PopupMenuWindow* w = Root(); w; w = w->sub_) chain.push_back(w);
+    // A sub-menu lies over its parent where they overlap.
+    for (auto w = chain.rbegin(); w != chain.rend(); ++w)
+        if ((*w)->isVisible() && (*w)->geometry().contains(global)) return *w;
+    return nullptr;
 }
 
 int PopupMenuWindow::ItemAt(QPoint p) const {
@@ -80,20 +125,25 @@ int PopupMenuWindow::ItemAt(QPoint p) const {
     return -1;
 }
 
+// Separators are passed over; a disabled item can be shown selected.
 bool PopupMenuWindow::Selectable(int index) const {
-    return index >= 0 && index < int(items_.size()) && items_[std::size_t(index)]->Enabled;
+    return index >= 0 && index < int(items_.size()) && !items_[std::size_t(index)]->IsLine();
+}
+
+bool PopupMenuWindow::Choosable(int index) const { return Selectable(index) && items_[std::size_t(index)]->Enabled; }
+
+bool PopupMenuWindow::HasSubMenu(int index) const {
+    if (!Selectable(index)) return false;
+    const auto& subItems = items_[std::size_t(index)]->Items();
+    return std::any_of(subItems.begin(), subItems.end(), [](TMenuItem* item) { return item->Visible; });
 }
 
 void PopupMenuWindow::Select(int index) {
     if (index == selected_) return;
+    CloseSubMenu();
+    for (int changed : {selected_, index})
+        if (changed >= 0) update(rects_[std::size_t(changed)]);
     selected_ = index;
-    update();
-}
-
-void PopupMenuWindow::Choose(int index) {
-    if (!Selectable(index)) return;
-    chosen_ = items_[std::size_t(index)];
-    close();
 }
 
 void PopupMenuWindow::StepSelection(int direction) {
@@ -109,12 +159,25 @@ void PopupMenuWindow::StepSelection(int direction) {
     }
 }
 
+// Choosing an item: a leaf ends the whole menu with it, an item with
+// sub-items opens them; separators and disabled items do nothing.
+void PopupMenuWindow::Activate(int index, bool byKeyboard) {
+    if (!Choosable(index)) return;
+    Select(index);
+    if (HasSubMenu(index)) {
+        if (!sub_) OpenSubMenu(index, byKeyboard);
+        return;
+    }
+    Root()->chosen_ = items_[std::size_t(index)];
+    CloseAll();
+}
+
 void PopupMenuWindow::ChooseByLetter(char letter) {
     std::vector<int> matches;
     for (std::size_t i = 0; i < items_.size(); ++i)
-        if (items_[i]->AccessLetter() == letter && Selectable(int(i))) matches.push_back(int(i));
+        if (items_[i]->AccessLetter() == letter && Choosable(int(i))) matches.push_back(int(i));
     if (matches.size() == 1) {
-        Choose(matches.front());
+        Activate(matches.front(), true);
         return;
     }
     // Several items share the letter: each press moves to the next of them.
@@ -126,46 +189,103 @@ void PopupMenuWindow::ChooseByLetter(char letter) {
     if (!matches.empty()) Select(matches.front());
 }
 
-void PopupMenuWindow::paintEvent(QPaintEvent*) {
-    Guarded(&menu_, [&] {
-        QImage surface(size(), QImage::Format_RGB32);
-        surface.fill(ToQColor(0xFF000004));  // the menu colour
-        for (std::size_t i = 0; i < items_.size(); ++i) PaintItem(surface, int(i));
-        QPainter(this).drawImage(0, 0, surface);
-    });
+void PopupMenuWindow::HoverAt(QPoint p) {
+    const int index = ItemAt(p);
+    if (index < 0) {
+        // On the border: a sub-menu that is open stays open.
+        if (!sub_) Select(-1);
+        return;
+    }
+    Select(Selectable(index) ? index : -1);
+    if (Choosable(index) && HasSubMenu(index) && !sub_) OpenSubMenu(index, false);
 }
 
-void PopupMenuWindow::PaintItem(QImage& surface, int index) {
+void PopupMenuWindow::ReleaseAt(QPoint p) { Activate(ItemAt(p), false); }
+
+void PopupMenuWindow::OpenSubMenu(int index, bool byKeyboard) {
+    CloseSubMenu();
+    auto* sub = new PopupMenuWindow(menu_, items_[std::size_t(index)]->Items(), this);
+    sub_ = sub;
+    const QRect item(mapToGlobal(rects_[std::size_t(index)].topLeft()), rects_[std::size_t(index)].size());
+    sub->move(PlaceSubMenu(item, geometry(), sub->size(), ScreenAround(item.center())));
+    sub->show();
+    sub->activateWindow();
+    sub->setFocus();
+    // Opened from the keyboard, the sub-menu starts on its first item.
+    if (byKeyboard) sub->StepSelection(+1);
+}
+
+void PopupMenuWindow::CloseSubMenu() {
+    PopupMenuWindow* sub = std::exchange(sub_, nullptr);
+    if (!sub) return;
+    sub->CloseSubMenu();
+    sub->close();
+    // It may be the window whose event is being handled right now.
+    sub->deleteLater();
+    setFocus();
+}
+
+void PopupMenuWindow::CloseAll() {
+    PopupMenuWindow* root = Root();
+    root->CloseSubMenu();
+    root->close();
+}
+
+void PopupMenuWindow::paintEvent(QPaintEvent* event) {
+    QRect dirty = event->rect();
+    if (surface_.size() != size()) {
+        surface_ = QImage(size(), QImage::Format_RGB32);
+        PaintPlainBackground(surface_);
+        dirty = rect();
+    }
+    const QRect itemsArea = rect().adjusted(kMenuBorder, kMenuBorder, -kMenuBorder, -kMenuBorder);
+    if (!itemsArea.contains(dirty)) Guarded(&menu_, [&] { PaintPlainBorder(surface_); });
+    // One item that fails to paint must not leave the items after it unpainted.
+    for (std::size_t i = 0; i < rects_.size(); ++i)
+        if (rects_[i].intersects(dirty)) Guarded(&menu_, [&] { PaintItem(int(i)); });
+    QPainter(this).drawImage(dirty.topLeft(), surface_, dirty);
+}
+
+void PopupMenuWindow::PaintItem(int index) {
     TMenuItem* item = items_[std::size_t(index)];
     const QRect r = rects_[std::size_t(index)];
     const bool selected = index == selected_;
     if (menu_.OwnerDraw && item->OnDrawItem) {
-        TCanvas canvas(surface);
-        item->OnDrawItem(item, canvas, TRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}, selected);
+        TCanvas canvas(surface_);
+        canvas.Font = ToTFont(menuFont_);
+        canvas.WindowHandle = HandleOf(this);
+        item->OnDrawItem(item, canvas, ToTRect(r), selected);
         return;
     }
-    QPainter painter(&surface);
-    painter.setFont(font());
-    if (selected) painter.fillRect(r, ToQColor(0xFF00000D));  // highlight
-    painter.setPen(ToQColor(!item->Enabled ? 0xFF000011 : selected ? 0xFF00000E : 0xFF000007));
-    painter.drawText(r.adjusted(kPlainTextIndent, 0, 0, 0), Qt::AlignVCenter | Qt::TextShowMnemonic,
-                     QString::fromStdString(item->Caption));
+    QPainter painter(&surface_);
+    PaintPlainItem(painter, *item, r, selected, menuFont_);
 }
 
+// Qt hands every pointer event to the newest popup of the chain; it goes on
+// to the window under the pointer.
 void PopupMenuWindow::mouseMoveEvent(QMouseEvent* event) {
     Guarded(&menu_, [&] {
-        const int index = ItemAt(event->position().toPoint());
-        Select(Selectable(index) ? index : -1);
+        const QPoint global = event->globalPosition().toPoint();
+        if (PopupMenuWindow* target = WindowAt(global))
+            target->HoverAt(target->mapFromGlobal(global));
+        else if (!sub_)
+            Select(-1);
+    });
+}
+
+void PopupMenuWindow::mousePressEvent(QMouseEvent* event) {
+    Guarded(&menu_, [&] {
+        if (!WindowAt(event->globalPosition().toPoint())) CloseAll();
     });
 }
 
 void PopupMenuWindow::mouseReleaseEvent(QMouseEvent* event) {
     Guarded(&menu_, [&] {
-        if (!rect().contains(event->position().toPoint())) {
-            close();
-            return;
-        }
-        Choose(ItemAt(event->position().toPoint()));
+        const QPoint global = event->globalPosition().toPoint();
+        if (PopupMenuWindow* target = WindowAt(global))
+            target->ReleaseAt(target->mapFromGlobal(global));
+        else
+            CloseAll();
     });
 }
 
@@ -175,11 +295,22 @@ void PopupMenuWindow::keyPressEvent(QKeyEvent* event) {
 
 void PopupMenuWindow::HandleKey(int key, const QString& text) {
     switch (key) {
-        case Qt::Key_Escape: close(); return;
+        case Qt::Key_Escape:
+            if (parent_)
+                parent_->CloseSubMenu();
+            else
+                CloseAll();
+            return;
+        case Qt::Key_Left:
+            if (parent_) parent_->CloseSubMenu();
+            return;
+        case Qt::Key_Right:
+            if (HasSubMenu(selected_)) Activate(selected_, true);
+            return;
         case Qt::Key_Up: StepSelection(-1); return;
         case Qt::Key_Down: StepSelection(+1); return;
         case Qt::Key_Return:
-        case Qt::Key_Enter: Choose(selected_); return;
+        case Qt::Key_Enter: Activate(selected_, true); return;
         default: break;
     }
     if (text.size() == 1 && text[0].isLetterOrNumber()) ChooseByLetter(char(text[0].toUpper().toLatin1()));
@@ -187,6 +318,13 @@ void PopupMenuWindow::HandleKey(int key, const QString& text) {
 
 void PopupMenuWindow::hideEvent(QHideEvent*) {
     if (loop_) loop_->quit();
+    // Hidden from outside (Qt closes popups when the application loses the
+    // pointer): the parent forgets it, as if it had closed it.
+    if (parent_ && parent_->sub_ == this) {
+        parent_->sub_ = nullptr;
+        CloseSubMenu();
+        deleteLater();
+    }
 }
 
 }  // namespace veilix

@@ -1,7 +1,10 @@
 #pragma once
-// The popup window that shows a TPopupMenu's items and tracks the pointer and
-// the keyboard until an item is chosen or the menu is dismissed.
+// The popup window that shows a menu's items and tracks the pointer and the
+// keyboard until an item is chosen or the menu is dismissed. A sub-menu opens
+// as a window of its own, a child of the window it opens from; only the first
+// window of the chain runs the modal loop.
 #include <QEventLoop>
+#include <QFont>
 #include <QImage>
 #include <QWidget>
 
@@ -9,6 +12,7 @@
 
 namespace veilix {
 
+class TMenu;
 class TMenuItem;
 class TPopupMenu;
 
@@ -22,30 +26,61 @@ public:
 
     // Where a menu of the given size opens for a requested point on a screen.
     static QPoint PlaceOnScreen(QPoint at, QSize size, const QRect& screen);
+    // Where a sub-menu opens beside the item it belongs to (both in screen
+    // coordinates): to the right of its parent window, or to the left where
+    // the screen ends, with its first item level with the parent item.
+    static QPoint PlaceSubMenu(const QRect& parentItem, const QRect& parentWindow, QSize size, const QRect& screen);
+
+    // The items' rectangles in the window, in the order of the shown items.
+    const std::vector<QRect>& ItemRects() const { return rects_; }
+    const std::vector<TMenuItem*>& ShownItems() const { return items_; }
+    int Selected() const { return selected_; }
+    // The sub-menu window open from this one, if any.
+    PopupMenuWindow* SubMenu() const { return sub_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
+    PopupMenuWindow(TMenu& menu, const std::vector<TMenuItem*>& items, PopupMenuWindow* parent);
+
     void Layout();
+    PopupMenuWindow* Root();
+    // The window of the chain under a screen point, the deepest first.
+    PopupMenuWindow* WindowAt(QPoint global);
     int ItemAt(QPoint p) const;
+    bool Selectable(int index) const;
+    bool Choosable(int index) const;
+    bool HasSubMenu(int index) const;
+
+    void HoverAt(QPoint p);
+    void ReleaseAt(QPoint p);
     void Select(int index);
-    void Choose(int index);
     void StepSelection(int direction);
+    void Activate(int index, bool byKeyboard);
     void ChooseByLetter(char letter);
     void HandleKey(int key, const QString& text);
-    void PaintItem(QImage& surface, int index);
-    bool Selectable(int index) const;
+    void OpenSubMenu(int index, bool byKeyboard);
+    void CloseSubMenu();
+    void CloseAll();
 
-    TPopupMenu& menu_;
+    void PaintItem(int index);
+
+    TMenu& menu_;
+    PopupMenuWindow* parent_ = nullptr;
     std::vector<TMenuItem*> items_;
     std::vector<QRect> rects_;
+    QFont menuFont_;
+    // What the window shows, composed item by item and flushed in one step.
+    QImage surface_;
     int selected_ = -1;
-    TMenuItem* chosen_ = nullptr;
+    PopupMenuWindow* sub_ = nullptr;
+    TMenuItem* chosen_ = nullptr;  // kept by the first window of the chain
     QEventLoop* loop_ = nullptr;
 };
 

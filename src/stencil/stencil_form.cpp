@@ -1,11 +1,47 @@
 #include "stencil/stencil_form.h"
 
+#include "menu/flat_menu.h"
+#include "menu/flat_menu_stream.h"
 #include "platform/screen.h"
+#include "platform/stored_object.h"
 #include "stencil/pull_back.h"
 
 namespace veilix {
 
 TForm1* Form1 = nullptr;
+
+namespace {
+// The menu painter as designed. It is read after the menu it paints exists:
+// becoming active, last of its properties, it attaches to the menu's items.
+constexpr const char* kFlatMenu1 = R"(object FlatMenu1: TFlatMenu
+  DimLevel = 30
+  GrayLevel = 10
+  Font.Charset = DEFAULT_CHARSET
+  Font.Color = clMenuText
+  Font.Height = -11
+  Font.Name = 'Tahoma'
+  Font.Style = []
+  Color = clBtnFace
+  DrawMenuBar = True
+  IconBackColor = clBtnFace
+  MenuBarColor = clBtnFace
+  SelectColor = clHighlight
+  SelectBorderColor = clHighlight
+  SelectFontColor = clMenuText
+  DisabledColor = clInactiveCaption
+  SeparatorColor = clBtnFace
+  CheckedColor = clHighlight
+  IconWidth = 24
+  DrawSelect = True
+  UseSystemColors = True
+  UseDimColor = True
+  OverrideOwnerDraw = False
+  Gradient = True
+  FlatMenu = True
+  AutoDetect = True
+  Active = True
+end)";
+}  // namespace
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
     // The stored description: designed properties, owned components, handlers.
@@ -29,12 +65,13 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     AddEllipse1 = AddMenuItem("AddEllipse1", "Add &Ellipse", &TForm1::AddEllipse1Click);
     Close2 = AddMenuItem("Close2", "&Close", &TForm1::Close1Click);
     SetPopupMenu(PopupMenu1);
+    FlatMenu1 = LoadFlatMenu(this, ReadStoredObject(kFlatMenu1));
 
     OnCreate = TNotifyEvent(this, &TForm1::FormCreate);
     OnDestroy = TNotifyEvent(this, &TForm1::FormDestroy);
     OnMouseDown = TMouseEvent(this, &TForm1::FormMouseDown);
     OnMouseUp = TMouseEvent(this, &TForm1::FormMouseUp);
-    Loaded();
+    EndLoading();
 }
 
 TMenuItem* TForm1::AddMenuItem(const char* name, const char* caption, void (TForm1::*handler)(TComponent*)) {

@@ -19,6 +19,7 @@ public:
     TMenuItem* AddCircle1 = nullptr;
     TMenuItem* AddEllipse1 = nullptr;
     TMenuItem* Close2 = nullptr;
+    TFlatMenu* FlatMenu1 = nullptr;
 
     const TDragRecord& Drag() const { return drag_; }
 

@@ -30,7 +30,7 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
     Image1 = AddTemplateImage("Image1", 8, 8, RectangleTemplatePng());
     Image2 = AddTemplateImage("Image2", 8, 119, EllipseTemplatePng());
     Image3 = AddTemplateImage("Image3", 119, 8, CircleTemplatePng());
-    Loaded();
+    EndLoading();
 }
 
 TImage* TForm2::AddTemplateImage(const char* name, int left, int top, std::span<const std::uint8_t> png) {

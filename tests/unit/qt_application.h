@@ -3,7 +3,26 @@
 // they run on the offscreen platform.
 #include <QApplication>
 
+#include <gtest/gtest.h>
+
 namespace veilix::testing {
+
+inline QApplication*& OwnedQtApplication() {
+    static QApplication* application = nullptr;
+    return application;
+}
+
+// The application object ends when the tests do, not in the exit handlers:
+// there it would run after Qt's own font caches are gone.
+class QtApplicationTearDown : public ::testing::Environment {
+public:
+    void TearDown() override {
+        delete OwnedQtApplication();
+        OwnedQtApplication() = nullptr;
+    }
+};
+inline ::testing::Environment* const kQtApplicationTearDown =
+    ::testing::AddGlobalTestEnvironment(new QtApplicationTearDown);
 
 inline void EnsureQtApplication() {
     if (QApplication::instance()) return;
@@ -11,7 +30,7 @@ inline void EnsureQtApplication() {
     static int argc = 1;
     static char name[] = "veilix_unit_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
+    OwnedQtApplication() = new QApplication(argc, argv);
 }
 
 }  // namespace veilix::testing

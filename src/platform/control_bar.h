@@ -1,0 +1,34 @@
+#pragma once
+// TControlBar: a bar of bands. Only what a band painter needs is modelled: the
+// band-paint handler and the requests to repaint the bar.
+#include "platform/component.h"
+#include "platform/events.h"
+#include "platform/method.h"
+#include "platform/types.h"
+
+namespace veilix {
+
+class TCanvas;
+
+using TBandPaintEvent = TMethod<TComponent*, TCanvas&, TRect>;
+
+class TControlBar : public TComponent {
+public:
+    explicit TControlBar(TComponent* owner);
+
+    TBandPaintEvent OnBandPaint;
+    // Runs on every repaint request.
+    TNotifyEvent OnRepaintRequest;
+
+    void PaintBand(TCanvas& canvas, TRect rect) { OnBandPaint(this, canvas, rect); }
+    void Repaint() {
+        ++repaintRequests_;
+        OnRepaintRequest(this);
+    }
+    int RepaintRequests() const { return repaintRequests_; }
+
+private:
+    int repaintRequests_ = 0;
+};
+
+}  // namespace veilix

@@ -1,0 +1,100 @@
+#pragma once
+// Shared by the painter's component, manager and stored-description tests: a
+// fixed system colour table, forms to own painters, and handlers that stand
+// for ones the application set itself.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "menu/flat_menu.h"
+#include "menu/flat_menu_manager.h"
+#include "platform/canvas.h"
+#include "platform/colors.h"
+#include "platform/control_bar.h"
+#include "platform/form.h"
+#include "platform/menu.h"
+#include "platform/popup_menu.h"
+#include "qt_application.h"
+
+namespace veilix::testing {
+
+// A form that can be built the way a stored description builds it.
+class LoadingForm : public TForm {
+public:
+    explicit LoadingForm(TComponent* owner = nullptr) : TForm(owner) {}
+    void BeginLoading() { SetLoading(true); }
+};
+
+// Handlers the application set itself, so attaching must leave them alone.
+struct ApplicationHandlers {
+    void Draw(TComponent*, TCanvas&, TRect, bool) {}
+    void Measure(TComponent*, TCanvas&, int&, int&) {}
+    void Band(TComponent*, TCanvas&, TRect) {}
+    TMenuDrawItemEvent DrawEvent() { return TMenuDrawItemEvent(this, &ApplicationHandlers::Draw); }
+    TMenuMeasureItemEvent MeasureEvent() { return TMenuMeasureItemEvent(this, &ApplicationHandlers::Measure); }
+    TBandPaintEvent BandEvent() { return TBandPaintEvent(this, &ApplicationHandlers::Band); }
+};
+
+inline TMenuDrawItemEvent PainterDraw(TFlatMenu& p) { return TMenuDrawItemEvent(&p, &TFlatMenu::DrawMenuItem); }
+inline TMenuMeasureItemEvent PainterMeasure(TFlatMenu& p) {
+    return TMenuMeasureItemEvent(&p, &TFlatMenu::MeasureMenuItem);
+}
+inline TBandPaintEvent PainterBand(TFlatMenu& p) { return TBandPaintEvent(&p, &TFlatMenu::PaintBand); }
+
+inline TMenuItem* AddItem(TComponent* owner, TMenu& menu, const std::string& caption) {
+    auto* item = new TMenuItem(owner);
+    item->Caption = caption;
+    menu.Add(item);
+    return item;
+}
+
+inline TMenuItem* AddSubItem(TComponent* owner, TMenuItem& parent, const std::string& caption) {
+    auto* item = new TMenuItem(owner);
+    item->Caption = caption;
+    parent.Add(item);
+    return item;
+}
+
+struct FreeDeleter {
+    void operator()(TComponent* component) const { FreeComponent(component); }
+};
+
+class FlatMenuFixture : public ::testing::Test {
+protected:
+    static constexpr TColor kFace = RGBColor(236, 233, 216);
+    static constexpr TColor kHighlight = RGBColor(49, 106, 197);
+    static constexpr TColor kShadow = RGBColor(172, 168, 153);
+
+    void SetUp() override {
+        EnsureQtApplication();
+        SystemColorTable table{};
+        table.fill(RGBColor(1, 2, 3));
+        table[3] = RGBColor(122, 150, 223);
+        table[7] = RGBColor(10, 20, 30);
+        table[13] = kHighlight;
+        table[15] = kFace;
+        table[16] = kShadow;
+        SetSystemColors(table);
+    }
+
+    void TearDown() override {
+        forms_.clear();
+        ResetSystemColors();
+        EXPECT_EQ(FlatMenuManager(), nullptr) << "the last painter leaves no manager behind";
+    }
+
+    LoadingForm& NewForm() {
+        forms_.emplace_back(new LoadingForm());
+        return *forms_.back();
+    }
+    // Destroys a form made by NewForm, with what it owns.
+    void FreeForm(TForm& form) {
+        std::erase_if(forms_, [&](const auto& owned) { return owned.get() == &form; });
+    }
+
+    std::vector<std::unique_ptr<LoadingForm, FreeDeleter>> forms_;
+};
+
+}  // namespace veilix::testing

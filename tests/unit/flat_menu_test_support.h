@@ -1,0 +1,88 @@
+#pragma once
+// Shared set-up for the menu painter's item tests: a fixed system colour
+// table, a painter with the stencil window's settings, and menus to paint.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "menu/flat_menu.h"
+#include "platform/bitmap.h"
+#include "platform/canvas.h"
+#include "platform/colors.h"
+#include "platform/component.h"
+#include "platform/menu.h"
+#include "platform/popup_menu.h"
+#include "qt_application.h"
+
+namespace veilix::testing {
+
+inline constexpr TColor kFace = RGBColor(236, 233, 216);
+inline constexpr TColor kHighlight = RGBColor(49, 106, 197);
+inline constexpr TColor kShadow = RGBColor(172, 168, 153);
+inline constexpr TColor kMenuText = RGBColor(0, 0, 0);
+inline constexpr TColor kInactiveCaption = RGBColor(122, 150, 223);
+
+inline std::string Rgb(TColor c) {
+    return "(" + std::to_string(RedOf(c)) + ", " + std::to_string(GreenOf(c)) + ", " + std::to_string(BlueOf(c)) +
+           ")";
+}
+
+class FlatMenuItemTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureQtApplication();
+        SystemColorTable table{};
+        table.fill(RGBColor(1, 2, 3));
+        table[3] = kInactiveCaption;
+        table[7] = kMenuText;
+        table[13] = kHighlight;
+        table[15] = kFace;
+        table[16] = kShadow;
+        SetSystemColors(table);
+
+        root_ = std::make_unique<TComponent>(nullptr);
+        painter_ = new TFlatMenu(nullptr);
+        painterOwner_.reset(painter_);
+        // The stencil window's painter.
+        painter_->SetDimLevel(30);
+        painter_->SetGrayLevel(10);
+        painter_->SetIconWidth(24);
+        painter_->SetUseSystemColors(true);
+        painter_->SetUseDimColor(true);
+        painter_->SetGradient(true);
+        painter_->SetFlatMenu(true);
+        painter_->SetDrawMenuBar(true);
+        TBitmap screen(1, 1);
+        painter_->DerivePalette(screen.Canvas());
+        popup_ = new TPopupMenu(root_.get());
+    }
+
+    void TearDown() override {
+        painterOwner_.reset();
+        root_.reset();
+        ResetSystemColors();
+    }
+
+    TMenuItem* AddItem(const std::string& caption, TMenu* menu = nullptr) {
+        auto* item = new TMenuItem(root_.get());
+        item->Caption = caption;
+        (menu ? menu : popup_)->Add(item);
+        return item;
+    }
+
+    // A canvas with the painter's font, for the expected text metrics.
+    TCanvas& FontCanvas() {
+        TCanvas& canvas = fontBitmap_.Canvas();
+        canvas.Font = painter_->Font();
+        return canvas;
+    }
+
+    std::unique_ptr<TComponent> root_;
+    std::unique_ptr<TFlatMenu> painterOwner_;
+    TFlatMenu* painter_ = nullptr;
+    TPopupMenu* popup_ = nullptr;
+    TBitmap fontBitmap_{4, 4};
+};
+
+}  // namespace veilix::testing
