@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "menu/flat_menu.h"
+#include "menu/menu_frame.h"
 #include "platform/form.h"
 #include "platform/screen_forms.h"
 
@@ -125,8 +126,12 @@ void TFlatMenuManager::FormCameOrWent(TForm& form, TOperation operation) {
 }
 
 void TFlatMenuManager::AppWindowHook(TMessage& message, bool& handled) {
-    if (IsFrameRequest(message.Msg))
-        if (auto& frame = FlatMenuManagerDelegates().FrameRequest) frame(message);
+    if (IsFrameRequest(message.Msg)) {
+        if (auto& frame = FlatMenuManagerDelegates().FrameRequest)
+            frame(message);
+        else
+            PaintRequestedFrame(message, servingPainter_);
+    }
     if (!pendingForms_.empty()) StylePendingForms();
     handled = false;
 }

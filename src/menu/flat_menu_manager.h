@@ -16,7 +16,8 @@ class TForm;
 
 // Work that other parts of the painter do for the manager; each may be empty.
 struct TFlatMenuManagerDelegates {
-    // A frame request reached the hidden window.
+    // A frame request reached the hidden window; empty: the serving painter
+    // paints the frame it asks for.
     std::function<void(const TMessage& request)> FrameRequest;
     // The serving role moves from one painter to another: the styled-control
     // records of from pass to to, except those of controls inside the

@@ -44,6 +44,7 @@ PopupMenuWindow::PopupMenuWindow(TMenu& menu, const std::vector<TMenuItem*>& ite
       parent_(parent),
       items_(VisibleItems(items)),
       menuFont_(MenuFont()) {
+    LiveWindows().push_back(this);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -108,6 +109,16 @@ TMenuItem* PopupMenuWindow::Track(QPoint at) {
     return chosen_;
 }
 
+PopupMenuWindow::~PopupMenuWindow() {
+    Guarded(&menu_, [&] { Perform(WM_DESTROY, 0, 0); });
+    std::erase(LiveWindows(), this);
+}
+
+void PopupMenuWindow::closeEvent(QCloseEvent* event) {
+    Guarded(&menu_, [&] { Perform(WM_CLOSE, 0, 0); });
+    QWidget::closeEvent(event);
+}
+
 PopupMenuWindow* PopupMenuWindow::Root() { return parent_ ? parent_->Root() : this; }
 
 PopupMenuWindow* PopupMenuWindow::WindowAt(QPoint global) {
@@ -142,7 +153,10 @@ void PopupMenuWindow::Select(int index) {
     if (index == selected_) return;
     CloseSubMenu();
     for (int changed : {selected_, index})
-        if (changed >= 0) update(rects_[std::size_t(changed)]);
+        if (changed >= 0) {
+            repaint_ += rects_[std::size_t(changed)];
+            update(rects_[std::size_t(changed)]);
+        }
     selected_ = index;
 }
 
@@ -232,18 +246,36 @@ void PopupMenuWindow::CloseAll() {
 }
 
 void PopupMenuWindow::paintEvent(QPaintEvent* event) {
-    QRect dirty = event->rect();
+    const QRegion dirty = event->region();
+    // What Qt asks for on its own (showing, a new size) is painted afresh,
+    // as after an invalidation with erasing.
+    const QRegion unasked = dirty - repaint_ - flushOnly_;
+    QRegion items = (repaint_ & dirty) | unasked;
+    bool erase = std::exchange(erase_, false) || !unasked.isEmpty();
+    repaint_ -= dirty;
+    flushOnly_ -= dirty;
     if (surface_.size() != size()) {
-        surface_ = QImage(size(), QImage::Format_RGB32);
-        PaintPlainBackground(surface_);
-        dirty = rect();
+        Surface();
+        items = rect();
+        erase = true;
     }
     const QRect itemsArea = rect().adjusted(kMenuBorder, kMenuBorder, -kMenuBorder, -kMenuBorder);
-    if (!itemsArea.contains(dirty)) Guarded(&menu_, [&] { PaintPlainBorder(surface_); });
+    if (erase && !itemsArea.contains(items.boundingRect()))
+        Guarded(&menu_, [&] { Perform(WM_ERASEBKGND, 0, 0); });
+    bool painted = false;
     // One item that fails to paint must not leave the items after it unpainted.
     for (std::size_t i = 0; i < rects_.size(); ++i)
-        if (rects_[i].intersects(dirty)) Guarded(&menu_, [&] { PaintItem(int(i)); });
-    QPainter(this).drawImage(dirty.topLeft(), surface_, dirty);
+        if (items.intersects(rects_[i])) {
+            Guarded(&menu_, [&] { PaintItem(int(i)); });
+            painted = true;
+        }
+    // An item's image reaches into the left border. Where a painter frames
+    // the window, it draws its frame there again right after; until then
+    // the screen keeps the frame it shows rather than flash the item's edge.
+    QRegion shown = dirty;
+    if (painted && procedure_ != &OwnProcedure) shown -= QRect(0, 0, kMenuBorder, height());
+    QPainter painter(this);
+    for (const QRect& r : shown) painter.drawImage(r.topLeft(), surface_, r);
 }
 
 void PopupMenuWindow::PaintItem(int index) {
@@ -317,6 +349,7 @@ void PopupMenuWindow::HandleKey(int key, const QString& text) {
 }
 
 void PopupMenuWindow::hideEvent(QHideEvent*) {
+    Guarded(&menu_, [&] { Perform(WM_SHOWWINDOW, 0, 0); });
     if (loop_) loop_->quit();
     // Hidden from outside (Qt closes popups when the application loses the
     // pointer): the parent forgets it, as if it had closed it.

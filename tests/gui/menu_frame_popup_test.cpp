@@ -1,0 +1,129 @@
+// The stencil window's popup menu framed by FlatMenu1 in the real flow: the
+// frame request its items post is answered from the event loop with the
+// outline, the icon-column strip, the top border showing the first item's
+// background, the shadow and the L-shaped shape; and the frame stays whole
+// while the arrow keys move the selection, on the window's composed image and
+// on what the screen shows.
+#include <QApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QElapsedTimer>
+#include <QScreen>
+#include <QThread>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "menu/colour_ops.h"
+#include "menu/flat_menu.h"
+#include "menu/menu_frame.h"
+#include "platform/colors.h"
+#include "platform/popup_menu_window.h"
+#include "stencil_gui.h"
+
+namespace veilix::gui {
+namespace {
+
+constexpr TColor kFace = RGBColor(236, 233, 216);
+constexpr TColor kFrame = RGBColor(146, 145, 126);
+
+TColor At(const QImage& image, int x, int y) {
+    const QRgb p = image.pixel(x, y);
+    return RGBColor(std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p)));
+}
+
+// The first pixel of the three-pixel ring around the items that is not as
+// the frame makes it, as text; empty when all are.
+std::string RingFault(const QImage& image, const std::optional<QRegion>& region) {
+    if (!region) return "the window has no shape";
+    const int ww = image.width(), hh = image.height(), w = ww - 2, h = hh - 2;
+    for (int y = 0; y < hh; ++y)
+        for (int x = 0; x < ww; ++x) {
+            if (x >= 3 && y >= 3 && x < ww - 3 && y < hh - 3) continue;
+            const std::string at = std::to_string(x) + "," + std::to_string(y);
+            const bool cut = (x >= w && y < 2) || (y >= h && x < 2);
+            if (region->contains(QPoint(x, y)) == cut) return at + (cut ? " is shown" : " is cut away");
+            if (cut) continue;
+            TColor want;
+            if (x >= w || y >= h)
+                want = DarkenColor(kFace, 76);
+            else if (x == 0 || y == 0 || x == w - 1 || y == h - 1)
+                want = kFrame;
+            else if (x <= 2)
+                want = LightenColor(kFace, 16);
+            else
+                want = At(image, x, 3);  // rows 1 and 2 show the first item's top row
+            if (At(image, x, y) != want)
+                return at + " is " + std::to_string(At(image, x, y)) + ", not " + std::to_string(want);
+        }
+    return {};
+}
+
+// The frame is drawn one turn of the event loop after the items, and the
+// platform shows a window's updates on a short timer of its own: handles
+// events until both have had their turn.
+void Settle() {
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (elapsed.elapsed() < 50) {
+        ProcessEvents();
+        QThread::msleep(1);
+    }
+}
+
+class MenuFrameGui : public StencilGui {
+protected:
+    void SetUp() override {
+        SystemColorTable table{};
+        table.fill(RGBColor(90, 90, 90));
+        table[7] = RGBColor(0, 0, 0);
+        table[13] = RGBColor(49, 106, 197);
+        table[15] = kFace;
+        table[16] = RGBColor(172, 168, 153);
+        SetSystemColors(table);
+        StencilGui::SetUp();
+    }
+    void TearDown() override {
+        StencilGui::TearDown();
+        ResetSystemColors();
+    }
+
+    bool OpenMenu(std::vector<Key> keys, std::function<void(QWidget&)> whileOpen) {
+        MenuAnswer answer(std::move(keys), std::move(whileOpen));
+        pointer.MoveTo(OnSheet(kMenuSpotX, kMenuSpotY));
+        pointer.ClickOnSheet(Qt::RightButton);
+        ProcessEvents();
+        return answer.Seen();
+    }
+};
+
+TEST_F(MenuFrameGui, TheOpenedMenuIsFramedAndStaysFramedWhileTheSelectionMoves) {
+    std::vector<std::string> faults;
+    std::vector<int> selected;
+    ASSERT_TRUE(OpenMenu({kEscape}, [&](QWidget& menu) {
+        Settle();
+        auto& window = dynamic_cast<PopupMenuWindow&>(menu);
+        EXPECT_EQ(window.WindowProc(), &MenuFrameWndProc);
+        EXPECT_FALSE(Form1->FlatMenu1->FramePainting());
+        const auto look = [&](const char* when) {
+            const QImage shown = menu.screen()->grabWindow(menu.winId()).toImage();
+            for (const auto& [name, image] : {std::pair{"composed", window.Surface()}, std::pair{"shown", shown}})
+                if (std::string fault = RingFault(image, window.Region()); !fault.empty())
+                    faults.push_back(std::string(when) + ", " + name + ": " + fault);
+        };
+        look("opened");
+        for (const Key& key : {kDown, kDown, kDown, kDown, kUp}) {
+            qt_handleKeyEvent(menu.windowHandle(), QEvent::KeyPress, key.code, Qt::NoModifier, key.text, false, 1);
+            Settle();
+            selected.push_back(window.Selected());
+            look(("item " + std::to_string(window.Selected()) + " selected").c_str());
+        }
+    }));
+    EXPECT_EQ(selected, (std::vector<int>{0, 1, 2, 3, 2}));
+    EXPECT_EQ(faults, std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace veilix::gui
