@@ -103,7 +103,12 @@ menu() {
     shift 2
     xdotool mousemove "$x" "$y" click 3
     wait_until 10 "the menu to open at $x,$y" menu_shown_at "$x" "$y"
-    xdotool key "$@"
+    # Keys that come while the new menu is still taking the keyboard from the
+    # compositor are lost: they are pressed again while the menu stays open.
+    local tries=0
+    until xdotool key "$@" && sleep 1 && { ! veilix_alive || ! menu_shown_at "$x" "$y"; }; do
+        ((++tries < 5)) || fail "the menu at $x,$y stayed open after the keys $*"
+    done
 }
 
 case "$CASE" in
