@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "menu/control_styling.h"
 #include "menu/flat_menu_manager.h"
 #include "platform/control_bar.h"
 #include "platform/exception.h"
@@ -10,6 +11,7 @@
 #include "platform/menu.h"
 #include "platform/os_version.h"
 #include "platform/popup_menu.h"
+#include "platform/win_control.h"
 
 namespace veilix {
 
@@ -197,17 +199,21 @@ void TFlatMenu::AttachAll(TComponent* container, bool activate, bool repaint) {
 
 void TFlatMenu::AttachComponent(TComponent* component, bool activate, bool repaint) {
     if (auto* mainMenu = dynamic_cast<TMainMenu*>(component)) {
-        if ((flatControls_ & xcMainMenu) && mainMenu->Tag != kExcludeTag && !mainMenu->Items().empty()) {
+        if ((flatControls_ & Bit(TFlatControl::xcMainMenu)) && mainMenu->Tag != kExcludeTag && !mainMenu->Items().empty()) {
             AttachMenu(*mainMenu, activate);
             // The bar is built from the items: have it built anew.
             if (auto* form = dynamic_cast<TForm*>(mainMenu->Owner())) form->DrawMenuBar();
         }
     } else if (auto* popupMenu = dynamic_cast<TPopupMenu*>(component)) {
-        if (flatControls_ & xcPopupMenu) AttachMenu(*popupMenu, activate);
+        if (flatControls_ & Bit(TFlatControl::xcPopupMenu)) AttachMenu(*popupMenu, activate);
     } else if (auto* bar = dynamic_cast<TControlBar*>(component)) {
-        if ((flatControls_ & xcControlbar) && !Designing(*this)) AttachControlBar(*bar, activate, repaint);
+        if ((flatControls_ & Bit(TFlatControl::xcControlbar)) && !Designing(*this)) AttachControlBar(*bar, activate, repaint);
     } else if (auto* form = dynamic_cast<TForm*>(component)) {
         AttachAll(form, activate, repaint);
+    }
+    if (auto* control = dynamic_cast<TWinControl*>(component)) {
+        if (!Designing(*this)) StyleWindowedControl(*this, *control, activate, repaint);
+        if (OpensForAttaching(*this, *control)) AttachAll(control, activate, repaint);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "menu/control_kinds.h"
 #include "menu/palette.h"
 #include "platform/canvas.h"
 #include "platform/component.h"
@@ -16,19 +17,6 @@ class TForm;
 class TMenu;
 class TMenuItem;
 class TControlBar;
-
-// Kinds of component that are attached, and kinds of parent whose windowed
-// children may be styled, as bit sets.
-using TFlatControls = std::uint32_t;
-inline constexpr TFlatControls kAllFlatControls = 0xFFFFFFFFu;  // 32 members
-using TFlatContainers = std::uint16_t;
-inline constexpr TFlatContainers kAllFlatContainers = 0x3FFF;  // 14 members
-// The members the attaching steps test; the other bits name windowed
-// controls and containers styled elsewhere.
-inline constexpr TFlatControls xcMainMenu = 1u << 0;
-inline constexpr TFlatControls xcPopupMenu = 1u << 1;
-inline constexpr TFlatControls xcControlbar = 1u << 3;
-inline constexpr TFlatContainers xccGroupBox = 1u << 7;
 
 // A main menu, item, control or form with this Tag is left alone.
 inline constexpr std::intptr_t kExcludeTag = 999;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "menu/control_styling.h"
 #include "menu/flat_menu.h"
 #include "menu/menu_frame.h"
 #include "platform/form.h"
@@ -81,17 +82,25 @@ void TFlatMenuManager::HandOver(TFlatMenu* painter) {
         return;
     }
     if (successor) {
+        TForm* leavingWindow = painter ? painter->OwnerForm() : nullptr;
         if (auto& pass = FlatMenuManagerDelegates().PassControlRecords)
-            pass(*servingPainter_, *successor, painter ? painter->OwnerForm() : nullptr);
+            pass(*servingPainter_, *successor, leavingWindow);
+        else
+            PassControlRecords(*servingPainter_, *successor, leavingWindow);
         servingPainter_ = successor;
         return;
     }
     pendingForms_.clear();
     if (MainForm()) {
         const TForm* leavingWindow = painter ? painter->OwnerForm() : nullptr;
-        if (auto& restore = FlatMenuManagerDelegates().RestoreControls)
-            for (TForm* container : doneContainers_)
-                if (container != leavingWindow) restore(container);
+        const auto& restore = FlatMenuManagerDelegates().RestoreControls;
+        for (TForm* container : doneContainers_) {
+            if (container == leavingWindow) continue;
+            if (restore)
+                restore(container);
+            else
+                RestoreControls(container);
+        }
     }
     doneContainers_.clear();
     servingPainter_ = nullptr;

@@ -19,12 +19,13 @@ struct TFlatMenuManagerDelegates {
     // A frame request reached the hidden window; empty: the serving painter
     // paints the frame it asks for.
     std::function<void(const TMessage& request)> FrameRequest;
-    // The serving role moves from one painter to another: the styled-control
-    // records of from pass to to, except those of controls inside the
-    // leaving painter's window (none when no painter leaves).
+    // Replace the styling of windowed controls (tests): the serving role
+    // moves from one painter to another, passing the styled-control records
+    // of from to to, except those of controls inside the leaving painter's
+    // window (none when no painter leaves).
     std::function<void(TFlatMenu& from, TFlatMenu& to, TForm* leavingWindow)> PassControlRecords;
     // Nobody serves any more: the controls styled inside container get their
-    // own look back.
+    // own look back. Empty: the real styling does both.
     std::function<void(TComponent* container)> RestoreControls;
 };
 TFlatMenuManagerDelegates& FlatMenuManagerDelegates();

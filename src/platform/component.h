@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/class_info.h"
+
 namespace veilix {
 
 enum class TOperation { opInsert, opRemove };
@@ -27,6 +29,10 @@ public:
 
     std::string Name;
     std::intptr_t Tag = 0;
+
+    // The class's name and ancestry, as the framework names them.
+    virtual const TClassInfo& ClassInfo() const { return classes::Component; }
+    std::string_view ClassName() const { return ClassInfo().Name; }
 
     unsigned ComponentState() const { return state_; }
 

@@ -17,6 +17,7 @@ class TControl : public TComponent {
 public:
     explicit TControl(TComponent* owner);
     ~TControl() override;
+    const TClassInfo& ClassInfo() const override { return classes::Control; }
 
     TForm* Parent() const { return parent_; }
     void SetParent(TForm* parent);

@@ -15,6 +15,7 @@ using TBandPaintEvent = TMethod<TComponent*, TCanvas&, TRect>;
 class TControlBar : public TComponent {
 public:
     explicit TControlBar(TComponent* owner);
+    const TClassInfo& ClassInfo() const override { return classes::ControlBar; }
 
     TBandPaintEvent OnBandPaint;
     // Runs on every repaint request.

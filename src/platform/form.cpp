@@ -17,6 +17,7 @@
 #include "platform/popup_menu.h"
 #include "platform/screen.h"
 #include "platform/screen_forms.h"
+#include "platform/win_control.h"
 
 namespace veilix {
 
@@ -45,6 +46,8 @@ TForm::~TForm() {
     // Controls are owned components and go with DestroyComponents; they must
     // not call back into a half-destroyed form.
     DestroyComponents();
+    // Windowed children owned elsewhere go with the window they sit in.
+    while (!winControls_.empty()) FreeComponent(winControls_.back());
     widget_.reset();
 }
 

@@ -26,6 +26,7 @@ class TBitmap;
 class TCanvas;
 class TControl;
 class TPopupMenu;
+class TWinControl;
 
 // The few window messages the program sends itself.
 inline constexpr unsigned WM_CANCELMODE = 0x001F;
@@ -37,6 +38,7 @@ class TForm : public TComponent {
 public:
     explicit TForm(TComponent* owner);
     ~TForm() override;
+    const TClassInfo& ClassInfo() const override { return classes::Form; }
 
     // Runs the create handler once the stored description is applied.
     void AfterConstruction();
@@ -90,6 +92,8 @@ public:
     TMouseMoveEvent OnMouseMove;
 
     const std::vector<TControl*>& Controls() const { return controls_; }
+    // Windowed controls parented here.
+    const std::vector<TWinControl*>& WinControls() const { return winControls_; }
 
     // Pointer routing, fed by the native window (client coordinates).
     void MouseDown(TMouseButton button, TShiftState shift, TPoint client);
@@ -126,6 +130,7 @@ public:
 
 private:
     friend class TControl;
+    friend class TWinControl;
     friend class FormWidget;
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
@@ -141,6 +146,7 @@ private:
     std::unique_ptr<FrameComposer> composer_;
     std::unique_ptr<FormWidget> widget_;
     std::vector<TControl*> controls_;
+    std::vector<TWinControl*> winControls_;
     std::string caption_;
     TColor color_ = 0xFF00000F;  // the system button face colour until designed
     bool transparentColor_ = false;

@@ -9,6 +9,7 @@ namespace veilix {
 class TImage : public TControl {
 public:
     explicit TImage(TComponent* owner);
+    const TClassInfo& ClassInfo() const override { return classes::Image; }
 
     TPicture& Picture() { return picture_; }
     const TPicture& Picture() const { return picture_; }

@@ -77,6 +77,7 @@ class TMenu : public TComponent {
 public:
     explicit TMenu(TComponent* owner) : TComponent(owner) {}
     ~TMenu() override;
+    const TClassInfo& ClassInfo() const override { return classes::Menu; }
 
     bool OwnerDraw = false;
     TImageList* Images = nullptr;
@@ -98,6 +99,7 @@ private:
 class TMainMenu : public TMenu {
 public:
     explicit TMainMenu(TComponent* owner) : TMenu(owner) {}
+    const TClassInfo& ClassInfo() const override { return classes::MainMenu; }
 };
 
 }  // namespace veilix

@@ -12,17 +12,12 @@
 
 #include "platform/application_window.h"
 #include "platform/types.h"
+#include "platform/window_messages.h"
 
 namespace veilix {
 
 class TCanvas;
 class TMenuItem;
-
-// The messages a menu window passes through its procedure.
-inline constexpr unsigned WM_DESTROY = 0x0002;
-inline constexpr unsigned WM_CLOSE = 0x0010;
-inline constexpr unsigned WM_ERASEBKGND = 0x0014;
-inline constexpr unsigned WM_SHOWWINDOW = 0x0018;  // word parameter 0: being hidden
 
 using TWindowProc = std::intptr_t (*)(TWindowHandle window, unsigned msg, std::uintptr_t wparam, std::intptr_t lparam);
 

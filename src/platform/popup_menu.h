@@ -11,6 +11,7 @@ namespace veilix {
 class TPopupMenu : public TMenu {
 public:
     explicit TPopupMenu(TComponent* owner) : TMenu(owner) {}
+    const TClassInfo& ClassInfo() const override { return classes::PopupMenu; }
 
     // Opens the menu with its top-left corner at a screen point (moved to stay
     // on screen) and returns when it has closed.

@@ -238,8 +238,8 @@ TEST_F(AttachTest, MenusAreAttachedByKindTagAndTheControlSet) {
         {"all kinds", kAllFlatControls, 0, 0, true, true},
         {"excluded main menu", kAllFlatControls, kExcludeTag, 0, false, true},
         {"a popup menu's tag does not count", kAllFlatControls, 0, kExcludeTag, true, true},
-        {"no main menus", kAllFlatControls & ~xcMainMenu, 0, 0, false, true},
-        {"no popup menus", kAllFlatControls & ~xcPopupMenu, 0, 0, true, false},
+        {"no main menus", kAllFlatControls & ~Bit(TFlatControl::xcMainMenu), 0, 0, false, true},
+        {"no popup menus", kAllFlatControls & ~Bit(TFlatControl::xcPopupMenu), 0, 0, true, false},
     };
     for (const Case& c : cases) {
         const int barRequests = form_->MenuBarRedrawRequests();
@@ -260,7 +260,7 @@ TEST_F(AttachTest, MenusAreAttachedByKindTagAndTheControlSet) {
 
 TEST_F(AttachTest, ChangingTheControlSetWhileActiveAttachesAfresh) {
     painter_->SetActive(true);
-    painter_->SetFlatControls(kAllFlatControls & ~xcPopupMenu);
+    painter_->SetFlatControls(kAllFlatControls & ~Bit(TFlatControl::xcPopupMenu));
     EXPECT_TRUE(painter_->Active());
     EXPECT_TRUE(Bare(add_) && Bare(sub_));
     EXPECT_FALSE(popup_->OwnerDraw);
@@ -268,7 +268,7 @@ TEST_F(AttachTest, ChangingTheControlSetWhileActiveAttachesAfresh) {
     EXPECT_TRUE(Attached(add_) && Attached(sub_));
 
     painter_->SetActive(false);
-    painter_->SetFlatControls(kAllFlatControls & ~xcPopupMenu);
+    painter_->SetFlatControls(kAllFlatControls & ~Bit(TFlatControl::xcPopupMenu));
     EXPECT_TRUE(Bare(add_)) << "inactive: only stored";
     painter_->SetActive(true);
     EXPECT_TRUE(Bare(add_));
@@ -307,7 +307,7 @@ TEST_F(AttachTest, ControlBarsGetTheBandPainter) {
     painter_->SetActive(false);
     EXPECT_FALSE(ownBar->OnBandPaint) << "overridden: it was the painter's when detached";
 
-    painter_->SetFlatControls(kAllFlatControls & ~xcControlbar);
+    painter_->SetFlatControls(kAllFlatControls & ~Bit(TFlatControl::xcControlbar));
     painter_->SetActive(true);
     EXPECT_FALSE(bar->OnBandPaint);
 }

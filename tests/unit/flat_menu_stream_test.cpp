@@ -42,7 +42,7 @@ TEST_F(FlatMenuStreamTest, EveryPropertyIsWrittenInDeclaredOrderExceptTheUnstore
     EXPECT_EQ(Names(object), expected);
 
     painter->SetExtraControl("x");
-    painter->SetFlatControls(kAllFlatControls & ~xcMainMenu);
+    painter->SetFlatControls(kAllFlatControls & ~Bit(TFlatControl::xcMainMenu));
     painter->SetDisableSubclassing(true);
     const std::vector<std::string> names = Names(WriteFlatMenu(*painter));
     for (const char* now : {"ExtraControl", "FlatControls", "DisableSubclassing"})
@@ -73,7 +73,7 @@ TEST_F(FlatMenuStreamTest, WhatIsWrittenReadsBackTheSame) {
     painter->SetFlatMenu(true);
     painter->SetAutoDetect(true);
     painter->SetFlatContainers(0);
-    painter->SetFlatControls(xcPopupMenu | (1u << 31));
+    painter->SetFlatControls(Bit(TFlatControl::xcPopupMenu) | Bit(TFlatControl::xcDBGrid));
     painter->SetActive(true);
     painter->SetDisableSubclassing(true);
 
@@ -159,7 +159,7 @@ TEST_F(FlatMenuStreamTest, SetsReadEmptyAndFull) {
     EXPECT_EQ(painter->FlatContainers(), 0);
     EXPECT_EQ(painter->FlatControls(), 0u);
     ReadFlatMenu(*painter, TStoredObject{"F", "TFlatMenu", {{"FlatControls", "[xcMainMenu,xcControlbar]"}}});
-    EXPECT_EQ(painter->FlatControls(), xcMainMenu | xcControlbar);
+    EXPECT_EQ(painter->FlatControls(), Bit(TFlatControl::xcMainMenu) | Bit(TFlatControl::xcControlbar));
 }
 
 }  // namespace
