@@ -11,17 +11,6 @@
 namespace veilix {
 
 namespace {
-// Every class keeps its 3-D setting with the record but this one.
-bool KeepsCtl3D(const TWinControl& control) { return control.ClassName() != "TDBLookupComboBox"; }
-
-// The kinds whose border style the record keeps: edits, list boxes, list
-// views and tree views.
-bool KeepsBorderStyle(const TWinControl& control) {
-    const TClassInfo& info = control.ClassInfo();
-    return info.InheritsFrom("TCustomEdit") || info.InheritsFrom("TCustomListBox") ||
-           info.InheritsFrom("TCustomListView") || info.InheritsFrom("TCustomTreeView");
-}
-
 bool Excluded(const TComponent& component) { return component.Tag == kExcludeTag; }
 }  // namespace
 
@@ -38,8 +27,8 @@ void StyleWindowedControl(TFlatMenu& painter, TWinControl& control, bool activat
     auto* record = new TControlSubClass(painter, control, *kind);
     record->SavedWindowProc = control.WindowProc;
     control.WindowProc = TControlSubClass::ProcedureOf(record);
-    if (KeepsBorderStyle(control)) record->SavedBorderStyle = control.BorderStyle();
-    if (KeepsCtl3D(control)) {
+    if (TControlSubClass::KeepsBorderStyle(control)) record->SavedBorderStyle = control.BorderStyle();
+    if (TControlSubClass::KeepsCtl3D(control)) {
         record->SavedCtl3D = control.Ctl3D();
         // The flat border is one pixel wide: the control leaves that much.
         control.SetCtl3D(false);
@@ -79,12 +68,9 @@ void RestoreControls(TComponent* container) {
     TFlatMenu* serving = manager ? manager->ServingPainter() : nullptr;
     if (!serving) return;
     for (TControlSubClass* record : ControlRecords(*serving) | std::views::reverse) {
-        TWinControl& control = *record->Control;
-        if (!control.LiesInside(container)) continue;
+        if (!record->Control->LiesInside(container)) continue;
         try {
-            control.WindowProc = record->SavedWindowProc;
-            if (KeepsBorderStyle(control)) control.SetBorderStyle(record->SavedBorderStyle);
-            if (KeepsCtl3D(control)) control.SetCtl3D(record->SavedCtl3D);
+            record->GiveBackControl();
         } catch (...) {
             // One control failing to take its look back leaves the others to.
         }

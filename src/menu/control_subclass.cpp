@@ -9,7 +9,21 @@ TControlSubClass::TControlSubClass(TFlatMenu& painter, TWinControl& control, TFl
     : TComponent(&painter), Control(&control), Painter(&painter), Kind(kind) {}
 
 TControlSubClass::~TControlSubClass() {
-    if (Wraps()) Control->WindowProc = SavedWindowProc;
+    if (Wraps()) GiveBackControl();
+}
+
+bool TControlSubClass::KeepsCtl3D(const TWinControl& control) { return control.ClassName() != "TDBLookupComboBox"; }
+
+bool TControlSubClass::KeepsBorderStyle(const TWinControl& control) {
+    const TClassInfo& info = control.ClassInfo();
+    return info.InheritsFrom("TCustomEdit") || info.InheritsFrom("TCustomListBox") ||
+           info.InheritsFrom("TCustomListView") || info.InheritsFrom("TCustomTreeView");
+}
+
+void TControlSubClass::GiveBackControl() {
+    Control->WindowProc = SavedWindowProc;
+    if (KeepsBorderStyle(*Control)) Control->SetBorderStyle(SavedBorderStyle);
+    if (KeepsCtl3D(*Control)) Control->SetCtl3D(SavedCtl3D);
 }
 
 bool TControlSubClass::Wraps() const {

@@ -22,8 +22,8 @@ class TControlSubClass : public TComponent {
 public:
     // Owned by painter, which styles control as a kind of control.
     TControlSubClass(TFlatMenu& painter, TWinControl& control, TFlatControl kind);
-    // A record still wrapping its control unwraps it: the control must not
-    // send its messages to a record that is gone.
+    // A record still wrapping its control gives it back: the control must
+    // not send its messages to a record that is gone.
     ~TControlSubClass() override;
 
     TWinControl* Control = nullptr;
@@ -41,6 +41,14 @@ public:
     }
     // Whether the control's messages come here.
     bool Wraps() const;
+    // Puts the saved procedure back, then the saved settings of the kinds
+    // that keep them.
+    void GiveBackControl();
+
+    // The settings a record keeps: the 3-D setting of every class but one,
+    // the border style of edits, list boxes, list views and tree views.
+    static bool KeepsCtl3D(const TWinControl& control);
+    static bool KeepsBorderStyle(const TWinControl& control);
 
 private:
     // Records the state a message changes; whether the control looks different.

@@ -334,7 +334,7 @@ TEST_F(ControlStylingTest, AHandOverKeepsControlsStyledUnderTheNewServingPainter
     EXPECT_TRUE(moved->State.Hot) << "the new record answers the control's messages";
 }
 
-TEST_F(ControlStylingTest, RecordsGoWithTheirControlAndUnwrapWhenThePainterGoes) {
+TEST_F(ControlStylingTest, RecordsGoWithTheirControlAndGiveItBackWhenThePainterGoes) {
     testing::LoadingForm& form = NewForm();
     ClassedControl* going = AddControl(form, kMyEdit);
     ClassedControl* staying = AddControl(form, kMyEdit);
@@ -344,8 +344,10 @@ TEST_F(ControlStylingTest, RecordsGoWithTheirControlAndUnwrapWhenThePainterGoes)
     FreeComponent(going);
     EXPECT_EQ(ControlRecords(*painter).size(), 1u) << "a control destroyed while wrapped frees its record";
 
+    ASSERT_FALSE(staying->Ctl3D());
     FreeComponent(painter);
     EXPECT_EQ(staying->WindowProc, OwnProcedure(*staying)) << "no procedure of a record that is gone";
+    EXPECT_TRUE(staying->Ctl3D()) << "and its own look back";
     staying->Perform(WM_PAINT);
     EXPECT_EQ(staying->Seen.back(), WM_PAINT);
 }
