@@ -5,7 +5,10 @@
 // (DamageNotify). The server sends a client's events once it has worked
 // through what the program sent in one go, so the report comes after the whole
 // batch of drawing; drawing that follows within 2 ms of quiet (a later batch)
-// still counts to the step. Prints p50, p90, p99, the program's and the X
+// still counts to the step. A step whose only changed pixels are keyed ones
+// (shaped out, so the server clips their drawing and reports no damage) is
+// complete with its shape; the warm-up steps tell which of the two shapes the
+// drag alternates between draws. Prints p50, p90, p99, the program's and the X
 // server's CPU per step, and the X round trip (one after each step, the system
 // as idle as before a motion) as the floor.
 //
@@ -26,6 +29,7 @@
 #include <X11/extensions/shape.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -182,7 +186,14 @@ public:
         x_.Button(1, true);
         std::this_thread::sleep_for(50ms);
         int k = 0;
-        for (int i = 0; i < 10; ++i) Step(x, y, k++, false);
+        // The steps alternate between two shapes. When only keyed pixels
+        // change between them, the X server clips the program's drawing away
+        // and reports no damage: the warm-up learns which of the two draws.
+        for (int i = 0; i < 10; ++i) {
+            const StepEvents seen = Step(x, y, k, false, false, 100ms);
+            if (seen.shaped) draws_[std::size_t(k % 2)] = seen.drawn;
+            ++k;
+        }
         std::unique_ptr<ChildProgram> attached;
         if (!attach.empty()) {
             std::string command = attach;
@@ -199,7 +210,8 @@ public:
         result.cpuBefore = ProcessCpu(program_.Pid());
         result.serverBefore = ProcessCpu(serverPid);
         for (int i = 0; i < steps; ++i) {
-            result.micros.push_back(Step(x, y, k++, true));
+            result.micros.push_back(Step(x, y, k, true, draws_[std::size_t(k % 2)]).micros);
+            ++k;
             result.roundTrips.push_back(x_.RoundTripMicros());
         }
         result.cpuAfter = ProcessCpu(program_.Pid());
@@ -226,39 +238,53 @@ private:
         return false;
     }
 
-    double Step(int x, int y, int k, bool strict) {
+    struct StepEvents {
+        double micros = 0;
+        bool shaped = false;
+        bool drawn = false;
+    };
+
+    // One motion, timed until the new shape and, when expected, the new
+    // pixels are on the screen; drawing that comes within trailing of the
+    // last event still counts.
+    StepEvents Step(int x, int y, int k, bool strict, bool expectDrawing,
+                    std::chrono::microseconds trailing = 2ms) {
         x_.ClearDamage();
         x_.Drain();
         const auto start = Clock::now();
         Move(x + (k % 2 == 0 ? 5 : 0), y);
-        bool shaped = false, drawn = false;
+        StepEvents seen;
         Clock::time_point end = start, arrival;
         XEvent event;
         static const bool trace = std::getenv("VEILIX_BENCH_TRACE") != nullptr;
         std::string events;
-        while (!(shaped && drawn)) {
+        auto note = [&](const XEvent& e, bool late) {
+            end = arrival;
+            if (IsShapeNotify(e)) {
+                seen.shaped = true;
+            } else {
+                seen.drawn = true;
+                x_.ClearDamage();
+            }
+            if (trace) {
+                const char* mark = IsShapeNotify(e) ? (late ? " s" : " S") : (late ? " d" : " D");
+                events += mark + std::to_string(int(MicrosBetween(start, arrival)));
+            }
+        };
+        while (!(seen.shaped && (seen.drawn || !expectDrawing))) {
             if (!x_.NextEvent(event, start + 5s, &arrival)) {
                 if (strict) throw std::runtime_error("a drag step brought no new shape and drawing within 5 s");
-                return 0;
+                return seen;
             }
-            if (IsShapeNotify(event)) shaped = true;
-            else if (IsDamageNotify(event)) {
-                drawn = true;
-                x_.ClearDamage();
-            } else continue;
-            end = arrival;
-            if (trace) events += (IsShapeNotify(event) ? " S" : " D") + std::to_string(int(MicrosBetween(start, arrival)));
+            if (IsShapeNotify(event) || IsDamageNotify(event)) note(event, false);
         }
-        while (x_.NextEvent(event, end + 2ms, &arrival))
-            if (IsShapeNotify(event) || IsDamageNotify(event)) {
-                if (IsDamageNotify(event)) x_.ClearDamage();
-                end = arrival;
-                if (trace) events += (IsShapeNotify(event) ? " s" : " d") + std::to_string(int(MicrosBetween(start, arrival)));
-            }
+        while (x_.NextEvent(event, end + trailing, &arrival))
+            if (IsShapeNotify(event) || IsDamageNotify(event)) note(event, true);
         if (trace && strict)
             std::fprintf(stderr, "step %.1f%s\n", std::chrono::duration<double, std::micro>(start.time_since_epoch()).count(),
                          events.c_str());
-        return MicrosBetween(start, end);
+        seen.micros = MicrosBetween(start, end);
+        return seen;
     }
 
     void Move(int clientX, int clientY) { x_.MoveTo(left_ + clientX, top_ + clientY); }
@@ -277,6 +303,7 @@ private:
 
     XWatch& x_;
     ChildProgram program_;
+    std::array<bool, 2> draws_{true, true};  // whether a step to each of the two shapes draws
     Window window_ = 0;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
 };
