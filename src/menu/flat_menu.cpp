@@ -76,51 +76,33 @@ void TFlatMenu::SetFont(const TFont& value) {
     RequestMenuBarRedraw();
 }
 
-void TFlatMenu::SetColor(TColor value) {
-    colours_.Color = value;
+// A colour property only marks the palette: it is derived again before the
+// next painting, with the surface's colour depth at hand.
+void TFlatMenu::SetPaletteColour(TColor TPaletteProperties::*field, TColor value) {
+    colours_.*field = value;
     paletteDirty_ = true;
 }
 
-void TFlatMenu::SetIconBackColor(TColor value) {
-    colours_.IconBackColor = value;
-    paletteDirty_ = true;
-}
+void TFlatMenu::SetColor(TColor value) { SetPaletteColour(&TPaletteProperties::Color, value); }
+
+void TFlatMenu::SetIconBackColor(TColor value) { SetPaletteColour(&TPaletteProperties::IconBackColor, value); }
 
 void TFlatMenu::SetMenuBarColor(TColor value) {
-    colours_.MenuBarColor = value;
-    paletteDirty_ = true;
+    SetPaletteColour(&TPaletteProperties::MenuBarColor, value);
     RequestMenuBarRedraw();
 }
 
-void TFlatMenu::SetSelectColor(TColor value) {
-    colours_.SelectColor = value;
-    paletteDirty_ = true;
-}
+void TFlatMenu::SetSelectColor(TColor value) { SetPaletteColour(&TPaletteProperties::SelectColor, value); }
 
-void TFlatMenu::SetSelectBorderColor(TColor value) {
-    colours_.SelectBorderColor = value;
-    paletteDirty_ = true;
-}
+void TFlatMenu::SetSelectBorderColor(TColor value) { SetPaletteColour(&TPaletteProperties::SelectBorderColor, value); }
 
-void TFlatMenu::SetSelectFontColor(TColor value) {
-    colours_.SelectFontColor = value;
-    paletteDirty_ = true;
-}
+void TFlatMenu::SetSelectFontColor(TColor value) { SetPaletteColour(&TPaletteProperties::SelectFontColor, value); }
 
-void TFlatMenu::SetDisabledColor(TColor value) {
-    colours_.DisabledColor = value;
-    paletteDirty_ = true;
-}
+void TFlatMenu::SetDisabledColor(TColor value) { SetPaletteColour(&TPaletteProperties::DisabledColor, value); }
 
-void TFlatMenu::SetSeparatorColor(TColor value) {
-    colours_.SeparatorColor = value;
-    paletteDirty_ = true;
-}
+void TFlatMenu::SetSeparatorColor(TColor value) { SetPaletteColour(&TPaletteProperties::SeparatorColor, value); }
 
-void TFlatMenu::SetCheckedColor(TColor value) {
-    colours_.CheckedColor = value;
-    paletteDirty_ = true;
-}
+void TFlatMenu::SetCheckedColor(TColor value) { SetPaletteColour(&TPaletteProperties::CheckedColor, value); }
 
 void TFlatMenu::SetUseSystemColors(bool value) {
     // The palette is left as it is: the next colour change derives it anew.

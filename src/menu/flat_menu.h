@@ -119,6 +119,8 @@ private:
     friend class TFlatMenuItemPainter;
 
     void DerivePaletteFor(int bitsPerPixel);
+    // Stores one of the colour properties and marks the palette for deriving.
+    void SetPaletteColour(TColor TPaletteProperties::*field, TColor value);
     void RequestMenuBarRedraw();
     // Repainting attached controls is pointless while the owner is still
     // being built.

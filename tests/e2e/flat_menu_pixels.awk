@@ -9,37 +9,11 @@
 # the first fault found.
 #
 # Variables: border (pixels around the items), items (their number),
-# selected (the index of the item under the pointer).
+# selected (the index of the item under the pointer). Run after
+# pixel_colours.awk.
 
-function lighten(c, p,    v, q, r) {
-    # x + round((255 - x) * p / 100), halves to even, in whole numbers.
-    v = (255 - c) * p
-    q = int(v / 100)
-    r = v - q * 100
-    if (r > 50 || (r == 50 && q % 2 == 1)) q++
-    return c + q
-}
-function lighten_hex(h, p,    out, i) {
-    out = ""
-    for (i = 0; i < 3; i++) out = out sprintf("%02x", lighten(channel(h, i), p))
-    return out
-}
-function channel(h, i) { return hex[substr(h, 2 * i + 1, 2)] }
 function level(k) { return k == 0 ? 1 : (k <= 28 ? 1 + 3 * k : (85 + k - 28 > 96 ? 96 : 85 + k - 28)) }
-function at(x, y) { return pixel[y, x] }
-function fail(message) {
-    print message
-    failed = 1
-    exit
-}
 
-BEGIN {
-    for (i = 0; i < 256; i++) hex[sprintf("%02x", i)] = i
-}
-{
-    for (x = 1; x <= NF; x++) pixel[NR - 1, x - 1] = $x
-    width = NF
-}
 END {
     if (failed) exit
     height = NR

@@ -30,7 +30,7 @@ circle_boxed() {
 wait_until 10 "the selection box on \"Add Circle\"" circle_boxed
 
 "$PROBE" region "$mx" "$my" "$mw" "$mh" >"$WORK/menu.txt" || fail "cannot read the menu's pixels"
-verdict=$(awk -v border=$BORDER -v items=$ITEMS -v selected=$CIRCLE -f "$E2E_DIR/flat_menu_pixels.awk" "$WORK/menu.txt")
+verdict=$(awk -v border=$BORDER -v items=$ITEMS -v selected=$CIRCLE -f "$E2E_DIR/pixel_colours.awk" -f "$E2E_DIR/flat_menu_pixels.awk" "$WORK/menu.txt")
 [ "${verdict%% *}" = ok ] || fail "the menu at $mx,$my ${mw}x$mh: $verdict"
 
 xdotool key Escape

@@ -6,38 +6,13 @@
 # gradient starts from, and the top border rows showing the first item's top
 # row. Prints "ok FRAME SHADOW STRIP" or the first fault found.
 #
-# Variables: backdrop (the colour beneath the menu, as rrggbb).
+# Variables: backdrop (the colour beneath the menu, as rrggbb). Run after
+# pixel_colours.awk.
 
-function channel(h, i) { return hex[substr(h, 2 * i + 1, 2)] }
-function lighten(c, p,    v, q, r) {
-    v = (255 - c) * p
-    q = int(v / 100)
-    r = v - q * 100
-    if (r > 50 || (r == 50 && q % 2 == 1)) q++
-    return c + q
-}
-function lighten_hex(h, p,    out, i) {
-    out = ""
-    for (i = 0; i < 3; i++) out = out sprintf("%02x", lighten(channel(h, i), p))
-    return out
-}
-function at(x, y) { return pixel[y, x] }
-function fail(message) {
-    print message
-    failed = 1
-    exit
-}
 function expect(x, y, want, what) {
     if (at(x, y) != want) fail(what " at " x "," y ": " at(x, y) ", not " want)
 }
 
-BEGIN {
-    for (i = 0; i < 256; i++) hex[sprintf("%02x", i)] = i
-}
-{
-    for (x = 1; x <= NF; x++) pixel[NR - 1, x - 1] = $x
-    width = NF
-}
 END {
     if (failed) exit
     height = NR

@@ -18,7 +18,7 @@ read -r menu_id mx my mw mh _ <<<"$(menu_line)"
 
 frame_is_whole() {
     "$PROBE" region "$mx" "$my" "$mw" "$mh" >"$WORK/menu.txt" || return 1
-    VERDICT=$(awk -v backdrop="$BACKDROP_HEX" -f "$E2E_DIR/menu_frame_pixels.awk" "$WORK/menu.txt")
+    VERDICT=$(awk -v backdrop="$BACKDROP_HEX" -f "$E2E_DIR/pixel_colours.awk" -f "$E2E_DIR/menu_frame_pixels.awk" "$WORK/menu.txt")
     LAST_SEEN=$VERDICT
     [ "${VERDICT%% *}" = ok ]
 }

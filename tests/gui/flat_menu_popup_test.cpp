@@ -9,13 +9,13 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include "menu/colour_ops.h"
 #include "menu/flat_menu.h"
+#include "menu_popup_gui.h"
 #include "platform/application_window.h"
 #include "platform/bitmap.h"
 #include "platform/colors.h"
@@ -28,9 +28,6 @@
 namespace veilix::gui {
 namespace {
 
-constexpr TColor kFace = RGBColor(236, 233, 216);
-constexpr TColor kHighlight = RGBColor(49, 106, 197);
-constexpr TColor kShadow = RGBColor(172, 168, 153);
 constexpr TColor kInactiveCaption = RGBColor(122, 150, 223);
 
 // The gradient's colour k columns right of an item's left edge: 1 % at the
@@ -43,11 +40,6 @@ TColor Ramp(int k) {
 // What the menu window shows, read back from the screen without repainting it.
 QImage Shown(QWidget& menu) {
     return menu.screen()->grabWindow(menu.winId()).toImage().convertToFormat(QImage::Format_RGB32);
-}
-
-TColor At(const QImage& image, int x, int y) {
-    const QRgb p = image.pixel(x, y);
-    return RGBColor(std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p)));
 }
 
 PopupMenuWindow& AsMenuWindow(QWidget& menu) { return dynamic_cast<PopupMenuWindow&>(menu); }
@@ -75,15 +67,8 @@ std::vector<int> BoxedItems(const QImage& shown, const std::vector<QRect>& items
 class FlatMenuPopupGui : public StencilGui {
 protected:
     void SetUp() override {
-        // Fixed before the stencil window is built: its painter derives the
-        // palette once, at construction.
-        SystemColorTable table{};
-        table.fill(RGBColor(90, 90, 90));
+        SystemColorTable table = MenuSystemColours();
         table[3] = kInactiveCaption;
-        table[7] = RGBColor(0, 0, 0);
-        table[13] = kHighlight;
-        table[15] = kFace;
-        table[16] = kShadow;
         SetSystemColors(table);
         StencilGui::SetUp();
         HookMainWindow(TWindowHook(this, &FlatMenuPopupGui::Seen));
@@ -103,15 +88,6 @@ protected:
         QWidget* menu = QApplication::activePopupWidget();
         const bool shown = menu && message.LParam == std::intptr_t(HandleOf(menu)) && menu->isVisible();
         requests.push_back({message, shown});
-    }
-
-    // Right click on the black sheet; whileOpen runs inside the menu's loop.
-    bool OpenMenu(std::vector<Key> keys, std::function<void(QWidget&)> whileOpen) {
-        MenuAnswer answer(std::move(keys), std::move(whileOpen));
-        pointer.MoveTo(OnSheet(kMenuSpotX, kMenuSpotY));
-        pointer.ClickOnSheet(Qt::RightButton);
-        ProcessEvents();
-        return answer.Seen();
     }
 
     static std::vector<TMenuItem*> StencilItems() {

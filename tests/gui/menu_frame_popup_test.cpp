@@ -11,7 +11,6 @@
 #include <QScreen>
 #include <QThread>
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +18,7 @@
 #include "menu/colour_ops.h"
 #include "menu/flat_menu.h"
 #include "menu/menu_frame.h"
+#include "menu_popup_gui.h"
 #include "platform/colors.h"
 #include "platform/popup_menu_window.h"
 #include "stencil_gui.h"
@@ -26,13 +26,7 @@
 namespace veilix::gui {
 namespace {
 
-constexpr TColor kFace = RGBColor(236, 233, 216);
 constexpr TColor kFrame = RGBColor(146, 145, 126);
-
-TColor At(const QImage& image, int x, int y) {
-    const QRgb p = image.pixel(x, y);
-    return RGBColor(std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p)));
-}
 
 // The first pixel of the three-pixel ring around the items that is not as
 // the frame makes it, as text; empty when all are.
@@ -76,26 +70,12 @@ void Settle() {
 class MenuFrameGui : public StencilGui {
 protected:
     void SetUp() override {
-        SystemColorTable table{};
-        table.fill(RGBColor(90, 90, 90));
-        table[7] = RGBColor(0, 0, 0);
-        table[13] = RGBColor(49, 106, 197);
-        table[15] = kFace;
-        table[16] = RGBColor(172, 168, 153);
-        SetSystemColors(table);
+        SetSystemColors(MenuSystemColours());
         StencilGui::SetUp();
     }
     void TearDown() override {
         StencilGui::TearDown();
         ResetSystemColors();
-    }
-
-    bool OpenMenu(std::vector<Key> keys, std::function<void(QWidget&)> whileOpen) {
-        MenuAnswer answer(std::move(keys), std::move(whileOpen));
-        pointer.MoveTo(OnSheet(kMenuSpotX, kMenuSpotY));
-        pointer.ClickOnSheet(Qt::RightButton);
-        ProcessEvents();
-        return answer.Seen();
     }
 };
 

@@ -269,14 +269,16 @@ protected:
         ProcessEvents();
     }
 
-    // Right click on the black area and answer the menu with keys.
-    bool ChooseFromMenu(std::vector<Key> keys) {
-        MenuAnswer answer(std::move(keys));
+    // Right click on the black area and answer the menu with keys; whileOpen
+    // runs inside the menu's loop, before them. Returns whether a menu opened.
+    bool OpenMenu(std::vector<Key> keys, std::function<void(QWidget& menu)> whileOpen = {}) {
+        MenuAnswer answer(std::move(keys), std::move(whileOpen));
         pointer.MoveTo(OnSheet(kMenuSpotX, kMenuSpotY));
         pointer.ClickOnSheet(Qt::RightButton);
         ProcessEvents();
         return answer.Seen();
     }
+    bool ChooseFromMenu(std::vector<Key> keys) { return OpenMenu(std::move(keys)); }
 
     // Adds a hole by the menu and returns it (the last control of the sheet).
     TImage* AddHole(std::vector<Key> keys) {

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "flat_menu_fixture.h"
 #include "menu/colour_ops.h"
 #include "menu/palette.h"
 #include "platform/colors.h"
@@ -12,27 +13,7 @@
 namespace veilix {
 namespace {
 
-constexpr TColor kFace = RGBColor(236, 233, 216);
-constexpr TColor kHighlight = RGBColor(49, 106, 197);
-constexpr TColor kShadow = RGBColor(172, 168, 153);
-constexpr TColor kMenuText = RGBColor(10, 20, 30);
-constexpr TColor kInactiveCaption = RGBColor(122, 150, 223);
-
-// Every other entry is a colour none of the rules should ever produce.
-class FixedSystemColours : public ::testing::Test {
-protected:
-    void SetUp() override {
-        SystemColorTable table{};
-        table.fill(RGBColor(1, 2, 3));
-        table[3] = kInactiveCaption;
-        table[7] = kMenuText;
-        table[13] = kHighlight;
-        table[15] = kFace;
-        table[16] = kShadow;
-        SetSystemColors(table);
-    }
-    void TearDown() override { ResetSystemColors(); }
-};
+using testing::FixedSystemColours;
 
 std::string Rgb(TColor c) {
     return "(" + std::to_string(RedOf(c)) + ", " + std::to_string(GreenOf(c)) + ", " + std::to_string(BlueOf(c)) +

@@ -1,7 +1,7 @@
 #pragma once
-// Shared by the painter's component, manager and stored-description tests: a
-// fixed system colour table, forms to own painters, and handlers that stand
-// for ones the application set itself.
+// Shared by the painter's colour, component, manager and stored-description
+// tests: a fixed system colour table, forms to own painters, and handlers that
+// stand for ones the application set itself.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -61,27 +61,39 @@ struct FreeDeleter {
     void operator()(TComponent* component) const { FreeComponent(component); }
 };
 
-class FlatMenuFixture : public ::testing::Test {
+// The system colours the painter's rules are held to; every other entry is a
+// colour none of the rules should ever produce.
+class FixedSystemColours : public ::testing::Test {
 protected:
     static constexpr TColor kFace = RGBColor(236, 233, 216);
     static constexpr TColor kHighlight = RGBColor(49, 106, 197);
     static constexpr TColor kShadow = RGBColor(172, 168, 153);
+    static constexpr TColor kMenuText = RGBColor(10, 20, 30);
+    static constexpr TColor kInactiveCaption = RGBColor(122, 150, 223);
 
     void SetUp() override {
-        EnsureQtApplication();
         SystemColorTable table{};
         table.fill(RGBColor(1, 2, 3));
-        table[3] = RGBColor(122, 150, 223);
-        table[7] = RGBColor(10, 20, 30);
+        table[3] = kInactiveCaption;
+        table[7] = kMenuText;
         table[13] = kHighlight;
         table[15] = kFace;
         table[16] = kShadow;
         SetSystemColors(table);
     }
+    void TearDown() override { ResetSystemColors(); }
+};
+
+class FlatMenuFixture : public FixedSystemColours {
+protected:
+    void SetUp() override {
+        EnsureQtApplication();
+        FixedSystemColours::SetUp();
+    }
 
     void TearDown() override {
         forms_.clear();
-        ResetSystemColors();
+        FixedSystemColours::TearDown();
         EXPECT_EQ(FlatMenuManager(), nullptr) << "the last painter leaves no manager behind";
     }
 
