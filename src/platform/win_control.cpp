@@ -41,22 +41,22 @@ void TWinControl::Unparent() {
 
 void TWinControl::SetParent(TForm* parent) {
     Unparent();
-    parent_ = parent;
     if (!parent) return;
     parent->winControls_.push_back(this);
-    if (QWidget* widget = Widget()) {
-        widget->setParent(parent->NativeWidget());
-        widget->show();
-    }
+    ShowInside(parent, parent->NativeWidget());
 }
 
 void TWinControl::SetParent(TWinControl* parent) {
     Unparent();
-    parent_ = parent;
     if (!parent) return;
     parent->children_.push_back(this);
+    ShowInside(parent, parent->Widget());
+}
+
+void TWinControl::ShowInside(TComponent* parent, QWidget* parentWidget) {
+    parent_ = parent;
     if (QWidget* widget = Widget()) {
-        widget->setParent(parent->Widget());
+        widget->setParent(parentWidget);
         widget->show();
     }
 }

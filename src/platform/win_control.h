@@ -91,6 +91,7 @@ private:
     friend class NativeWindow;
     friend class TForm;
     void Unparent();
+    void ShowInside(TComponent* parent, QWidget* parentWidget);
     void SetWindowCanvas(TCanvas* canvas) { windowCanvas_ = canvas; }
 
     TComponent* parent_ = nullptr;
