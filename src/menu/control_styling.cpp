@@ -1,7 +1,5 @@
 #include "menu/control_styling.h"
 
-#include <ranges>
-
 #include "menu/control_subclass.h"
 #include "menu/flat_menu.h"
 #include "menu/flat_menu_manager.h"
@@ -67,7 +65,9 @@ void RestoreControls(TComponent* container) {
     TFlatMenuManager* manager = FlatMenuManager();
     TFlatMenu* serving = manager ? manager->ServingPainter() : nullptr;
     if (!serving) return;
-    for (TControlSubClass* record : ControlRecords(*serving) | std::views::reverse) {
+    const std::vector<TControlSubClass*> records = ControlRecords(*serving);
+    for (auto at = records.rbegin(); at != records.rend(); ++at) {
+        TControlSubClass* record = *at;
         if (!record->Control->LiesInside(container)) continue;
         try {
             record->GiveBackControl();

@@ -66,7 +66,11 @@ bool TControlSubClass::RecordState(const TMessage& message) {
     };
     switch (message.Msg) {
         case WM_SETFOCUS: return set(State.Focused, true);
-        case WM_KILLFOCUS: return set(State.Focused, false) | set(State.KeyDown, false);
+        case WM_KILLFOCUS: {
+            const bool focusChanged = set(State.Focused, false);
+            const bool keyChanged = set(State.KeyDown, false);
+            return focusChanged || keyChanged;
+        }
         case CM_MOUSEENTER: return set(State.Hot, true);
         case CM_MOUSELEAVE: return set(State.Hot, false);
         case WM_LBUTTONDOWN: return set(State.Pressed, true);
