@@ -53,37 +53,35 @@ NativeWindow::~NativeWindow() {
 }
 
 bool NativeWindow::Route(QEvent* event, const BaseEvent& base) {
-    if (event->type() == QEvent::Paint) {
-        base_ = &base;
-        current_ = event;
-        const bool handled = RoutePaint(event);
-        current_ = nullptr;
-        base_ = nullptr;
-        return handled;
-    }
     std::uintptr_t wParam = 0;
-    const unsigned message = MessageOf(*event, wParam);
+    const unsigned message = event->type() == QEvent::Paint ? WM_PAINT : MessageOf(*event, wParam);
     if (message == 0) return base(event);
-    // Nested events (a focus change inside a click) keep their own state.
+    // An event that comes while another is routed (a focus change inside a
+    // click, a repaint inside a handler) leaves the outer one as it found it.
     QEvent* const outerEvent = current_;
     const BaseEvent* const outerBase = base_;
+    const bool outerResult = baseResult_;
     current_ = event;
     base_ = &base;
     baseResult_ = true;
-    control_.Perform(message, wParam, 0);
+    if (message == WM_PAINT)
+        RoutePaint();
+    else
+        control_.Perform(message, wParam, 0);
     const bool result = baseResult_;
     current_ = outerEvent;
     base_ = outerBase;
+    baseResult_ = outerResult;
     return result;
 }
 
 // The client part first, then the border over it: Qt paints the widget whole.
-bool NativeWindow::RoutePaint(QEvent*) {
+void NativeWindow::RoutePaint() {
     if (overlay_.size() != widget_->size()) overlay_ = QImage(widget_->size(), QImage::Format_ARGB32_Premultiplied);
     SendPainted(WM_PAINT);
     current_ = nullptr;
     SendPainted(WM_NCPAINT);
-    return true;
+    baseResult_ = true;
 }
 
 void NativeWindow::SendPainted(unsigned message) {

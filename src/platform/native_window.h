@@ -48,7 +48,7 @@ public:
     std::function<void(int border)> SetBorderWidth;
 
 private:
-    bool RoutePaint(QEvent* event);
+    void RoutePaint();
     void SendPainted(unsigned message);
 
     TWinControl& control_;

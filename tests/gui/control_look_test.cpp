@@ -4,7 +4,9 @@
 // VEILIX_SCREENSHOT_DIR set, the form is saved at each stage as a PNG.
 #include <QApplication>
 #include <QCoreApplication>
+#include <QAbstractButton>
 #include <QImage>
+#include <QMouseEvent>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -156,6 +158,32 @@ TEST_F(ControlLookTest, APointerOverAStyledButtonLightensItsFace) {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(widget, &leave);
     EXPECT_EQ(At(Shot("pointer-gone"), *button_, 3, 3), LightenColor(clBtnFace, painter_->Palette().ControlTint));
+}
+
+// A procedure of the application's own that repaints the control before
+// passing a press on: Qt must still get the press, then the release.
+struct RepaintingFirst {
+    TButton* button;
+    TWndMethod saved;
+    void Proc(TMessage& message) {
+        if (message.Msg == WM_LBUTTONDOWN) button->Widget()->repaint();
+        saved(message);
+    }
+};
+
+TEST_F(ControlLookTest, AnEventRoutedInsideAnotherLeavesTheOuterOneToQt) {
+    RepaintingFirst own{button_, button_->WindowProc};
+    button_->WindowProc = TWndMethod(&own, &RepaintingFirst::Proc);
+    auto* widget = static_cast<QAbstractButton*>(button_->Widget());
+    int clicks = 0;
+    QObject::connect(widget, &QAbstractButton::clicked, [&] { ++clicks; });
+    const QPointF at(10, 10);
+    QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton, {}, {});
+    QApplication::sendEvent(widget, &release);
+    EXPECT_EQ(clicks, 1);
+    button_->WindowProc = own.saved;
 }
 
 }  // namespace
