@@ -89,12 +89,13 @@ void PaintGroupBox(const TControlSubClass& record, TCanvas& canvas) {
     canvas.Brush.Color = clBtnFace;
     canvas.FillRect(rect);
     canvas.Font = record.Painter->Font();
-    canvas.Font.Color = LookOf(record).Mark;
+    const Look look = LookOf(record);
+    canvas.Font.Color = look.Mark;
     const std::string caption = record.Control->Caption();
     const int textHeight = canvas.TextHeight("Wg");
     const int top = textHeight / 2;
     const int gapLeft = 6, gapRight = caption.empty() ? gapLeft : gapLeft + canvas.TextWidth(caption) + 4;
-    canvas.Pen.Color = LookOf(record).Border;
+    canvas.Pen.Color = look.Border;
     canvas.MoveTo(gapLeft, top);
     canvas.LineTo(rect.Left, top);
     canvas.LineTo(rect.Left, rect.Bottom - 1);

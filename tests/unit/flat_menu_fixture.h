@@ -61,8 +61,20 @@ struct FreeDeleter {
     void operator()(TComponent* component) const { FreeComponent(component); }
 };
 
-// The system colours the painter's rules are held to; every other entry is a
-// colour none of the rules should ever produce.
+// The system colours the painter's rules are held to, with the menu text
+// colour a suite reads; every other entry is a colour none of the rules
+// should ever produce.
+inline SystemColorTable PainterSystemColours(TColor menuText) {
+    SystemColorTable table{};
+    table.fill(RGBColor(1, 2, 3));
+    table[3] = RGBColor(122, 150, 223);  // inactive caption
+    table[7] = menuText;
+    table[13] = RGBColor(49, 106, 197);  // highlight
+    table[15] = RGBColor(236, 233, 216);  // button face
+    table[16] = RGBColor(172, 168, 153);  // button shadow
+    return table;
+}
+
 class FixedSystemColours : public ::testing::Test {
 protected:
     static constexpr TColor kFace = RGBColor(236, 233, 216);
@@ -71,16 +83,7 @@ protected:
     static constexpr TColor kMenuText = RGBColor(10, 20, 30);
     static constexpr TColor kInactiveCaption = RGBColor(122, 150, 223);
 
-    void SetUp() override {
-        SystemColorTable table{};
-        table.fill(RGBColor(1, 2, 3));
-        table[3] = kInactiveCaption;
-        table[7] = kMenuText;
-        table[13] = kHighlight;
-        table[15] = kFace;
-        table[16] = kShadow;
-        SetSystemColors(table);
-    }
+    void SetUp() override { SetSystemColors(PainterSystemColours(kMenuText)); }
     void TearDown() override { ResetSystemColors(); }
 };
 

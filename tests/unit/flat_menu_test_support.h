@@ -12,6 +12,7 @@
 #include "platform/colors.h"
 #include "platform/component.h"
 #include "platform/menu.h"
+#include "flat_menu_fixture.h"
 #include "platform/popup_menu.h"
 #include "qt_application.h"
 
@@ -32,14 +33,7 @@ class FlatMenuItemTest : public ::testing::Test {
 protected:
     void SetUp() override {
         EnsureQtApplication();
-        SystemColorTable table{};
-        table.fill(RGBColor(1, 2, 3));
-        table[3] = kInactiveCaption;
-        table[7] = kMenuText;
-        table[13] = kHighlight;
-        table[15] = kFace;
-        table[16] = kShadow;
-        SetSystemColors(table);
+        SetSystemColors(PainterSystemColours(kMenuText));
 
         root_ = std::make_unique<TComponent>(nullptr);
         painter_ = new TFlatMenu(nullptr);
