@@ -93,6 +93,8 @@ void TForm::SetBorderStyle(TBorderStyle style) {
 
 void TForm::SetTransparentColor(bool on) {
     transparentColor_ = on;
+    // Turned on again, the shape is applied even if the frame kept it.
+    appliedShapeVersion_.reset();
     if (!on) widget_->ClearShape();
     Invalidate(TRect{0, 0, Width(), Height()});
 }
@@ -373,12 +375,14 @@ void TForm::UpdateFrame() {
     const QRegion changed = composer_->Compose([this](QImage& frame, const QRect& clip) {
         PaintFrame(frame, TRect{clip.left(), clip.top(), clip.left() + clip.width(), clip.top() + clip.height()});
     });
-    if (changed.isEmpty()) return;
-    if (transparentColor_) widget_->ApplyShape(composer_->Shape());
+    if (transparentColor_ && composer_->ShapeVersion() != appliedShapeVersion_) {
+        appliedShapeVersion_ = composer_->ShapeVersion();
+        widget_->ApplyShape(*composer_);
+    }
     // Repaint what changed within the shape as it is now: pixels that were
     // keyed a moment ago must be painted from this frame, not kept from the
     // one before.
-    widget_->update(changed);
+    if (!changed.isEmpty()) widget_->ShowChanged(changed);
 }
 
 TColor TForm::FramePixel(int x, int y) const {

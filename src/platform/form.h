@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -150,6 +151,7 @@ private:
     std::string caption_;
     TColor color_ = 0xFF00000F;  // the system button face colour until designed
     bool transparentColor_ = false;
+    std::optional<std::uint64_t> appliedShapeVersion_;  // the composer's, last handed to the window
     TColor transparentColorValue_ = 0;
     TPopupMenu* popupMenu_ = nullptr;
     TControl* capture_ = nullptr;

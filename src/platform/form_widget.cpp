@@ -94,7 +94,7 @@ QPoint FormWidget::PlaceOnScreen() {
     return pos();
 }
 
-void FormWidget::ApplyShape(const QRegion& shape) {
+void FormWidget::ApplyShape(const FrameComposer& composer) {
     // Platforms without window shapes (offscreen, minimal) have nothing to
     // apply; the pointer routing keeps the key rule there.
     static const bool shapesSupported =
@@ -102,9 +102,10 @@ void FormWidget::ApplyShape(const QRegion& shape) {
         QGuiApplication::platformName() != QLatin1String("minimal");
     if (!shapesSupported) return;
     if (X11Surface* surface = NativeSurface()) {
-        surface->SetShape(shape);
+        surface->SetShape(composer.ShapeRects());
         return;
     }
+    const QRegion& shape = composer.Shape();
     // An empty region would remove the mask and show everything; a window
     // keyed everywhere must show nothing instead.
     const QRegion mask = shape.isEmpty() ? QRegion(-1, -1, 1, 1) : shape;
@@ -218,6 +219,21 @@ void FormWidget::HandlePendingMove() {
     pendingMove_.reset();
     const PointerPlaceDuringMove place(move.global);
     Guarded(&form_, [&] { form_.MouseMove(move.shift, move.client); });
+    // What the move changed reaches the screen now, not after the update
+    // request's turn of the event loop (which then finds nothing to do).
+    if (!frameRequested_) return;
+    frameRequested_ = false;
+    Guarded(&form_, [&] { form_.UpdateFrame(); });
+}
+
+void FormWidget::ShowChanged(const QRegion& changed) {
+    // Our own surface takes the pixels at once; Qt's paint path would wait
+    // for yet another posted event.
+    if (surface_ && isVisible()) {
+        surface_->Put(form_.Composer().Frame(), changed);
+        return;
+    }
+    update(changed);
 }
 
 void FormWidget::mouseReleaseEvent(QMouseEvent* event) {

@@ -12,6 +12,7 @@
 
 namespace veilix {
 
+class FrameComposer;
 class TForm;
 class X11Surface;
 
@@ -33,12 +34,14 @@ public:
     // the window system once, and Qt's idea of it set to match.
     QPoint PlaceOnScreen();
 
-    // The pixels the window shows and the pointer finds; the rest lets what
-    // lies beneath show and take the pointer.
-    void ApplyShape(const QRegion& shape);
+    // The pixels the window shows and the pointer finds, the composed frame's
+    // shape; the rest lets what lies beneath show and take the pointer.
+    void ApplyShape(const FrameComposer& composer);
     // Asks for the frame to be composed at the next update: what it changes
     // is then repainted, not the whole area asked for.
     void RequestFrame();
+    // Shows the pixels of the composed frame that changed.
+    void ShowChanged(const QRegion& changed);
     // Everything shown again.
     void ClearShape();
     void SetShownCursor(TCursor cursor);

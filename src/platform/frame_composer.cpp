@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <utility>
 
 namespace veilix {
@@ -14,7 +15,7 @@ void FrameComposer::Resize(const QSize& size) {
     rects_.clear();
     bands_.clear();
     if (height > 0) bands_.push_back({0, height, 0, 0});
-    shape_ = QRegion();
+    ++shapeVersion_;
     dirty_ = QRegion(frame_.rect());
     everythingChanged_ = true;
 }
@@ -27,6 +28,15 @@ void FrameComposer::SetKeyColour(QRgb key) {
 }
 
 void FrameComposer::Invalidate(const QRect& rect) { dirty_ += rect & frame_.rect(); }
+
+const QRegion& FrameComposer::Shape() const {
+    if (shapeBuiltFor_ != shapeVersion_) {
+        shapeBuiltFor_ = shapeVersion_;
+        shape_ = QRegion();
+        if (!rects_.empty()) shape_.setRects(rects_.data(), int(rects_.size()));
+    }
+    return shape_;
+}
 
 QRegion FrameComposer::Compose(const PaintFunction& paint) {
     if (dirty_.isEmpty()) return {};
@@ -56,6 +66,18 @@ void FrameComposer::KeepPixels(const QRegion& area) {
         }
 }
 
+namespace {
+// The first pixel at or after x where the rows differ, or end. Most of a
+// repainted area comes out as it was: equal stretches are skipped in blocks
+// by the library's compare.
+int NextDifference(const QRgb* a, const QRgb* b, int x, int end) {
+    constexpr int kBlock = 16;
+    while (x + kBlock <= end && std::memcmp(a + x, b + x, kBlock * sizeof(QRgb)) == 0) x += kBlock;
+    while (x < end && a[x] == b[x]) ++x;
+    return x;
+}
+}  // namespace
+
 QRegion FrameComposer::ChangedPixels(const QRegion& area) const {
     // Differences closer than this are sent as one span: a request per few
     // pixels would cost more than the pixels between them.
@@ -71,18 +93,16 @@ QRegion FrameComposer::ChangedPixels(const QRegion& area) const {
         for (int y = rect.top(); y <= rect.bottom(); ++y, before += rect.width()) {
             const auto* now = reinterpret_cast<const QRgb*>(frame_.constScanLine(y)) + rect.left();
             spans.clear();
-            for (int x = 0; x < rect.width(); ++x) {
-                if (now[x] == before[x]) continue;
+            const int width = rect.width();
+            for (int x = NextDifference(before, now, 0, width); x < width;) {
                 int end = x + 1;
-                for (int quiet = 0; end + quiet < rect.width() && quiet < kJoinGap;)
-                    if (now[end + quiet] != before[end + quiet]) {
-                        end += quiet + 1;
-                        quiet = 0;
-                    } else {
-                        ++quiet;
-                    }
+                int next = NextDifference(before, now, end, width);
+                while (next < width && next - end < kJoinGap) {
+                    end = next + 1;
+                    next = NextDifference(before, now, end, width);
+                }
                 spans.emplace_back(rect.left() + x, rect.left() + end);
-                x = end;
+                x = next;
             }
             if (!spans.empty() && spans == previous) {
                 // The same spans as the row above: its rectangles grow.
@@ -148,8 +168,10 @@ void FrameComposer::RebuildBands(int top, int bottom) {
     const std::size_t rectsFrom = bands_[first].firstRect;
     const std::size_t rectsTo = bands_[last].firstRect + bands_[last].rectCount;
 
-    std::vector<Band> bands;
-    std::vector<QRect> rects;
+    std::vector<Band>& bands = newBands_;
+    std::vector<QRect>& rects = newRects_;
+    bands.clear();
+    rects.clear();
     int y = from;
     while (y < to) {
         int bandEnd = y + 1;
@@ -160,15 +182,18 @@ void FrameComposer::RebuildBands(int top, int bottom) {
         y = bandEnd;
     }
 
+    // Runs that changed back and forth within the rows may leave the shape as
+    // it was; then there is nothing to hand on.
+    if (std::equal(rects.begin(), rects.end(), rects_.begin() + std::ptrdiff_t(rectsFrom),
+                   rects_.begin() + std::ptrdiff_t(rectsTo)))
+        return;
     const auto shift = std::ptrdiff_t(rects.size()) - std::ptrdiff_t(rectsTo - rectsFrom);
     for (std::size_t i = last + 1; i < bands_.size(); ++i) bands_[i].firstRect = std::size_t(std::ptrdiff_t(bands_[i].firstRect) + shift);
     rects_.erase(rects_.begin() + std::ptrdiff_t(rectsFrom), rects_.begin() + std::ptrdiff_t(rectsTo));
     rects_.insert(rects_.begin() + std::ptrdiff_t(rectsFrom), rects.begin(), rects.end());
     bands_.erase(bands_.begin() + std::ptrdiff_t(first), bands_.begin() + std::ptrdiff_t(last) + 1);
     bands_.insert(bands_.begin() + std::ptrdiff_t(first), bands.begin(), bands.end());
-
-    shape_ = QRegion();
-    if (!rects_.empty()) shape_.setRects(rects_.data(), int(rects_.size()));
+    ++shapeVersion_;
 }
 
 }  // namespace veilix

@@ -26,7 +26,11 @@ public:
     QRegion Compose(const PaintFunction& paint);
 
     // Shown pixels: everything but the key colour. Kept up to date by Compose.
-    const QRegion& Shape() const { return shape_; }
+    const QRegion& Shape() const;
+    // The same, as y-x banded rectangles.
+    const std::vector<QRect>& ShapeRects() const { return rects_; }
+    // Changes whenever the shape does, and only then.
+    std::uint64_t ShapeVersion() const { return shapeVersion_; }
     void SetKeyColour(QRgb key);
     const QImage& Frame() const { return frame_; }
 
@@ -56,12 +60,17 @@ private:
 
     QImage frame_;
     QRegion dirty_;
-    QRegion shape_;
+    // Built from rects_ when asked for: a drag step needs only the rectangles.
+    mutable QRegion shape_;
+    mutable std::uint64_t shapeBuiltFor_ = ~std::uint64_t(0);
+    std::uint64_t shapeVersion_ = 0;
     QRgb key_ = 0xFF00FF00;
     std::vector<std::vector<Run>> rowRuns_;
     std::vector<Run> spliced_;  // reused by every rescan
     std::vector<Band> bands_;
     std::vector<QRect> rects_;  // the shape's, y-x banded
+    std::vector<Band> newBands_;   // reused by every rebuild
+    std::vector<QRect> newRects_;  // reused by every rebuild
     std::vector<QRgb> kept_;    // the area being recomposed, as it was
     bool everythingChanged_ = true;
 };

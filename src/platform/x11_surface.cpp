@@ -175,24 +175,19 @@ bool X11Surface::PutSince(std::uint32_t sequence, const QRect& rect) const {
     return QRegion(rect).subtracted(covered).isEmpty();
 }
 
-void X11Surface::SetShape(const QRegion& shape) {
-    // The same shape again changes nothing on the screen; the server would
-    // still rebuild its clips and report it.
-    if (shapeSent_ && *shapeSent_ == shape && shapeWindow_ == Window()) return;
-    shapeSent_ = shape;
+void X11Surface::SetShape(const std::vector<QRect>& shape) {
+    shaped_ = true;
+    shapeRects_.clear();
+    for (const QRect& r : shape)
+        shapeRects_.push_back(
+            {std::int16_t(r.x()), std::int16_t(r.y()), std::uint16_t(r.width()), std::uint16_t(r.height())});
     SendShape();
 }
 
 void X11Surface::SendShape() {
     shapeWindow_ = Window();
-    if (!shapeWindow_ || !shapeSent_) return;
-    const QRegion& shape = *shapeSent_;
-    // QRegion keeps its rectangles y-x banded, as the server can take them
-    // without sorting.
+    if (!shapeWindow_ || !shaped_) return;
     std::vector<xcb_rectangle_t>& rects = shapeRects_;
-    rects.clear();
-    for (const QRect& r : shape)
-        rects.push_back({std::int16_t(r.x()), std::int16_t(r.y()), std::uint16_t(r.width()), std::uint16_t(r.height())});
     static const xcb_protocol_request_t request = {4, &shapeExtension, kShapeRectangles, 1};
     ShapeRectanglesRequest header{};
     header.operation = kShapeSet;
@@ -212,7 +207,7 @@ void X11Surface::SendShape() {
 }
 
 void X11Surface::ClearShape() {
-    shapeSent_.reset();
+    shaped_ = false;
     if (!Window()) return;
     static const xcb_protocol_request_t request = {2, &shapeExtension, kShapeMask, 1};
     ShapeMaskRequest header{};
@@ -235,7 +230,7 @@ void X11Surface::Put(const QImage& frame, const QRegion& region) {
     if (!window) return;
     // A native window Qt made anew has no shape yet: it gets the last one
     // before any of its pixels.
-    if (shapeSent_ && shapeWindow_ != window) SendShape();
+    if (shaped_ && shapeWindow_ != window) SendShape();
     const std::size_t headerBytes = sizeof(xcb_put_image_request_t);
     std::optional<std::uint32_t> first;
     for (const QRect& rect : region) {
@@ -266,7 +261,6 @@ void X11Surface::Put(const QImage& frame, const QRegion& region) {
         recentPuts_.push_back({*first, region & frame.rect()});
         if (recentPuts_.size() > kRecentPuts) recentPuts_.pop_front();
     }
-    // The shape set for this frame goes out with its pixels in one write.
     xcb_flush(c);
 }
 

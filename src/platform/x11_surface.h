@@ -35,8 +35,8 @@ public:
     static std::unique_ptr<X11Surface> For(QWidget& window);
     ~X11Surface();
 
-    // Shown pixels; empty shows nothing at all.
-    void SetShape(const QRegion& shape);
+    // Shown pixels, y-x banded rectangles; none shows nothing at all.
+    void SetShape(const std::vector<QRect>& shape);
     // No shape: every pixel shown.
     void ClearShape();
     // Puts the frame's pixels in region onto the window.
@@ -51,7 +51,7 @@ private:
     };
     explicit X11Surface(QWidget& window, std::unique_ptr<Connection> connection);
     std::uint32_t Window() const;
-    // Sends shapeSent_ to the window as it is now.
+    // Sends the shape to the window as it is now.
     void SendShape();
     // Whether the pixels of rect were all put after the server handled
     // request sequence.
@@ -61,9 +61,9 @@ private:
     std::unique_ptr<Connection> connection_;
     std::unique_ptr<ExposureFilter> filter_;
     std::vector<std::uint8_t> rows_;
-    std::vector<xcb_rectangle_t> shapeRects_;
+    std::vector<xcb_rectangle_t> shapeRects_;  // the last shape set
     std::deque<PutRecord> recentPuts_;
-    std::optional<QRegion> shapeSent_;  // none: no shape, every pixel shown
+    bool shaped_ = false;               // otherwise every pixel is shown
     std::uint32_t shapeWindow_ = 0;     // the native window it went to
 };
 

@@ -105,6 +105,11 @@ TEST(FrameComposer, ReportsOnlyThePixelsThatChanged) {
          {{5, 2}, {40, 2}, {5, 3}, {40, 3}},
          QRegion(5, 2, 1, 2) + QRegion(40, 2, 1, 2)},
         {"close ones joined", {{5, 2}, {40, 2}, {5, 3}, {40, 3}, {12, 2}, {20, 2}}, QRegion(12, 2, 9, 1)},
+        {"all cleared", {}, QRegion(5, 2, 16, 1) + QRegion(40, 2, 1, 1) + QRegion(5, 3, 1, 1) + QRegion(40, 3, 1, 1)},
+        {"sixteen equal pixels between: apart", {{5, 2}, {22, 2}}, QRegion(5, 2, 1, 1) + QRegion(22, 2, 1, 1)},
+        {"cleared again", {}, QRegion(5, 2, 1, 1) + QRegion(22, 2, 1, 1)},
+        {"fifteen between: joined", {{5, 2}, {21, 2}}, QRegion(5, 2, 17, 1)},
+        {"the row's last pixel", {{63, 7}}, QRegion(5, 2, 17, 1) + QRegion(63, 7, 1, 1)},
     };
     for (const Case& c : cases) {
         lime = c.lime;
@@ -146,7 +151,9 @@ TEST(FrameComposer, BandsRebuiltForChangedRowsAreTheCanonicalShape) {
         seed = seed * 1664525u + 1013904223u;
         return int((seed >> 8) % std::uint32_t(n));
     };
+    std::vector<QRect> before;
     for (int step = 0; step < 300; ++step) {
+        const std::uint64_t versionBefore = composer.ShapeVersion();
         Opening& o = openings[std::size_t(next(int(openings.size())))];
         composer.Invalidate(o.box);
         o.box.translate(next(9) - 4, next(9) - 4);
@@ -178,6 +185,10 @@ TEST(FrameComposer, BandsRebuiltForChangedRowsAreTheCanonicalShape) {
         }
         const std::vector<QRect> shape(composer.Shape().begin(), composer.Shape().end());
         ASSERT_EQ(shape, expected) << "step " << step;
+        ASSERT_EQ(composer.ShapeRects(), expected) << "step " << step;
+        // The version tells whether the shape must be handed on again.
+        if (step > 0) EXPECT_EQ(composer.ShapeVersion() != versionBefore, expected != before) << "step " << step;
+        before = expected;
     }
 }
 
