@@ -15,6 +15,10 @@ namespace veilix {
 
 TApplication* Application = nullptr;
 
+namespace {
+constexpr int kIconAtTheLatestMs = 500;
+}  // namespace
+
 TApplication::TApplication() : TComponent(nullptr) {
     Title = "veilix";
     SetFailureHandler([this](std::exception_ptr failure, TComponent* sender) { HandleException(failure, sender); });
@@ -23,7 +27,7 @@ TApplication::TApplication() : TComponent(nullptr) {
         Terminate();
         return true;
     });
-    SetApplicationIdentity(kDesktopId, ProgramIcon());
+    SetDesktopId(kDesktopId);
 }
 
 TApplication::~TApplication() {
@@ -45,7 +49,15 @@ void TApplication::AdoptMainForm(TForm* form) {
 
 void TApplication::Run() {
     if (!mainForm_) return;
-    mainForm_->Show(StartStateForShowCommand(StartupShowCommand()));
+    const TStartState state = StartStateForShowCommand(StartupShowCommand());
+    mainForm_->Show(state);
+    // A sheet that starts minimized shows no frame; its icon is all the
+    // desktop shows of it. Otherwise the icon follows the first frame, or
+    // comes after a while where the window system never asks for one.
+    if (state == TStartState::ssMinimized)
+        ShowProgramIcon();
+    else
+        mainForm_->AfterFirstFrame(ShowProgramIcon, kIconAtTheLatestMs);
     RunEventLoop();
     terminated_ = true;
 }
@@ -71,6 +83,7 @@ void TApplication::ShowException(std::exception_ptr failure) {
         text = FailureDisplayText(e);
     } catch (...) {
     }
+    ShowProgramIcon();
     ShowErrorMessageBox(Title, text);
 }
 

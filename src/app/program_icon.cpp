@@ -13,4 +13,11 @@ std::vector<TIconImage> ProgramIcon() {
     return images;
 }
 
+void ShowProgramIcon() {
+    static bool shown = false;
+    if (shown) return;
+    shown = true;
+    SetApplicationIcon(ProgramIcon());
+}
+
 }  // namespace veilix

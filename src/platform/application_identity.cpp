@@ -7,8 +7,11 @@
 
 namespace veilix {
 
-void SetApplicationIdentity(const std::string& desktopId, const std::vector<TIconImage>& icon) {
+void SetDesktopId(const std::string& desktopId) {
     QGuiApplication::setDesktopFileName(QString::fromStdString(desktopId));
+}
+
+void SetApplicationIcon(const std::vector<TIconImage>& icon) {
     QIcon windowIcon;
     for (const TIconImage& image : icon) {
         if (image.rgba.size() != std::size_t(image.width) * std::size_t(image.height) * 4) continue;

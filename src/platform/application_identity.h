@@ -15,8 +15,12 @@ struct TIconImage {
     std::vector<std::uint8_t> rgba;
 };
 
-// The desktop entry's id (task bars match windows to the entry by it; on
-// Wayland it is the windows' app id) and the icon at each size it comes in.
-void SetApplicationIdentity(const std::string& desktopId, const std::vector<TIconImage>& icon);
+// The desktop entry's id: task bars match windows to the entry by it; on
+// Wayland it is the windows' app id. Set before the first window is made.
+void SetDesktopId(const std::string& desktopId);
+
+// The icon of every window, at each size it comes in; windows that exist
+// already take it too.
+void SetApplicationIcon(const std::vector<TIconImage>& icon);
 
 }  // namespace veilix

@@ -116,6 +116,10 @@ void TForm::Show(TStartState state) {
     }
 }
 
+void TForm::AfterFirstFrame(std::function<void()> job, int latestMs) {
+    widget_->AfterFirstFrame(std::move(job), latestMs);
+}
+
 void TForm::Hide() { widget_->hide(); }
 
 TWindowHandle TForm::Handle() const { return HandleOf(widget_.get()); }

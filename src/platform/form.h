@@ -69,6 +69,9 @@ public:
     void SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
 
     void Show(TStartState state = TStartState::ssNormal);
+    // Runs job once the window's first frame has gone to the window system,
+    // or after latestMs where none is asked for by then.
+    void AfterFirstFrame(std::function<void()> job, int latestMs);
     void Hide();
     bool Visible() const;
     TWindowHandle Handle() const;

@@ -5,7 +5,10 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWindow>
+
+#include <utility>
 
 #include "platform/failure_boundary.h"
 #include "platform/form.h"
@@ -145,6 +148,17 @@ void FormWidget::RequestFrame() {
 
 void FormWidget::SetShownCursor(TCursor cursor) { setCursor(ShapeOf(cursor)); }
 
+void FormWidget::AfterFirstFrame(std::function<void()> job, int latestMs) {
+    afterFrame_ = std::move(job);
+    QTimer::singleShot(latestMs, this, [this] { RunAfterFrame(); });
+}
+
+void FormWidget::RunAfterFrame() {
+    if (!afterFrame_) return;
+    const std::function<void()> job = std::exchange(afterFrame_, nullptr);
+    Guarded(&form_, job);
+}
+
 bool FormWidget::event(QEvent* event) {
     if (event->type() == kHandleMove) {
         HandlePendingMove();
@@ -164,6 +178,9 @@ bool FormWidget::event(QEvent* event) {
 }
 
 void FormWidget::paintEvent(QPaintEvent* event) {
+    // Queued: the frame reaches the window system first (ours is flushed
+    // already, Qt's backing store flushes after this returns).
+    if (afterFrame_) QMetaObject::invokeMethod(this, [this] { RunAfterFrame(); }, Qt::QueuedConnection);
     Guarded(&form_, [&] {
         // A repaint that no update request announced (an exposure) may still
         // find changes pending; UpdateFrame then asks for the rest.

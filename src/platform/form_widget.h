@@ -2,6 +2,7 @@
 // The native window of a TForm: turns Qt's events into the form's pointer
 // routing, paints the composed frame and applies the shape. Every entry from
 // Qt is guarded.
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -45,6 +46,7 @@ public:
     // Everything shown again.
     void ClearShape();
     void SetShownCursor(TCursor cursor);
+    void AfterFirstFrame(std::function<void()> job, int latestMs);
 
 protected:
     bool event(QEvent* event) override;
@@ -75,6 +77,7 @@ private:
         std::optional<TPoint> global;  // from the window system
     };
     void HandlePendingMove();
+    void RunAfterFrame();
     void Press(QMouseEvent* event);
     void DeliverPendingRelease();
     // The X11 way to draw and shape, decided when the first shape is applied
@@ -96,6 +99,7 @@ private:
     std::unique_ptr<X11Surface> surface_;
     bool surfaceDecided_ = false;
     bool frameRequested_ = false;
+    std::function<void()> afterFrame_;
 };
 
 }  // namespace veilix
