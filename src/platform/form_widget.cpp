@@ -178,10 +178,10 @@ bool FormWidget::event(QEvent* event) {
 }
 
 void FormWidget::paintEvent(QPaintEvent* event) {
-    // Queued: the frame reaches the window system first (ours is flushed
-    // already, Qt's backing store flushes after this returns).
-    if (afterFrame_) QMetaObject::invokeMethod(this, [this] { RunAfterFrame(); }, Qt::QueuedConnection);
     Guarded(&form_, [&] {
+        // Queued: the frame reaches the window system first (ours is flushed
+        // in the put, Qt's backing store after this returns).
+        if (afterFrame_) QMetaObject::invokeMethod(this, [this] { RunAfterFrame(); }, Qt::QueuedConnection);
         // A repaint that no update request announced (an exposure) may still
         // find changes pending; UpdateFrame then asks for the rest.
         form_.UpdateFrame();
