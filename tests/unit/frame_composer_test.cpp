@@ -187,7 +187,9 @@ TEST(FrameComposer, BandsRebuiltForChangedRowsAreTheCanonicalShape) {
         ASSERT_EQ(shape, expected) << "step " << step;
         ASSERT_EQ(composer.ShapeRects(), expected) << "step " << step;
         // The version tells whether the shape must be handed on again.
-        if (step > 0) EXPECT_EQ(composer.ShapeVersion() != versionBefore, expected != before) << "step " << step;
+        if (step > 0) {
+            EXPECT_EQ(composer.ShapeVersion() != versionBefore, expected != before) << "step " << step;
+        }
         before = expected;
     }
 }
