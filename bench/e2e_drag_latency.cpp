@@ -200,10 +200,12 @@ public:
         // The steps alternate between two shapes. When only keyed pixels
         // change between them, the X server clips the program's drawing away
         // and reports no damage: the warm-up learns which of the two draws.
-        for (int i = 0; i < 10; ++i) {
+        constexpr int kWarmUpSteps = 10;
+        for (int i = 0; i < kWarmUpSteps; ++i) {
             const StepEvents seen = Step(x, y, k, false, false, 100ms);
             if (seen.shaped) draws_[std::size_t(k % 2)] = seen.drawn;
-            if (i >= 8) result.shapes[std::size_t(k % 2)] = BoundingShape(x_.Dpy(), window_);
+            // The last two leave the two shapes the timed steps alternate between.
+            if (i >= kWarmUpSteps - 2) result.shapes[std::size_t(k % 2)] = BoundingShape(x_.Dpy(), window_);
             ++k;
         }
         std::unique_ptr<ChildProgram> attached;

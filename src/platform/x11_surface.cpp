@@ -261,6 +261,7 @@ void X11Surface::Put(const QImage& frame, const QRegion& region) {
         recentPuts_.push_back({*first, region & frame.rect()});
         if (recentPuts_.size() > kRecentPuts) recentPuts_.pop_front();
     }
+    // The shape set for this frame goes out with its pixels in one write.
     xcb_flush(c);
 }
 

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include "platform/form.h"
+#include "stencil_gui.h"
 
 namespace veilix {
 namespace {
@@ -30,12 +31,6 @@ void ProcessUntil(Done done) {
     QElapsedTimer timer;
     timer.start();
     while (!done() && timer.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
-void ProcessFor(int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
 struct Fixture {
@@ -67,7 +62,7 @@ TEST(AfterFirstFrame, RunsOnceTheFirstFrameIsPaintedAndNeverAgain) {
 
     f.form.Repaint();
     f.form.NativeWidget()->repaint();
-    ProcessFor(50);
+    gui::ProcessEventsFor(50);
     EXPECT_GT(f.counter.paints, f.paintsWhenRun);
     EXPECT_EQ(f.runs, 1) << "later frames run it again";
 }
@@ -78,7 +73,7 @@ TEST(AfterFirstFrame, RunsAtItsTimeLimitWhenNoFrameIsAskedFor) {
     ProcessUntil([&] { return f.runs > 0; });
     EXPECT_EQ(f.runs, 1);
     EXPECT_EQ(f.paintsWhenRun, 0);
-    ProcessFor(50);
+    gui::ProcessEventsFor(50);
     EXPECT_EQ(f.runs, 1);
 }
 

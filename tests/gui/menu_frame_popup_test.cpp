@@ -7,9 +7,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPixmap>
-#include <QElapsedTimer>
 #include <QScreen>
-#include <QThread>
 
 #include <optional>
 #include <string>
@@ -58,14 +56,7 @@ std::string RingFault(const QImage& image, const std::optional<QRegion>& region)
 // The frame is drawn one turn of the event loop after the items, and the
 // platform shows a window's updates on a short timer of its own: handles
 // events until both have had their turn.
-void Settle() {
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (elapsed.elapsed() < 50) {
-        ProcessEvents();
-        QThread::msleep(1);
-    }
-}
+void Settle() { ProcessEventsFor(50); }
 
 class MenuFrameGui : public StencilGui {
 protected:

@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -45,6 +47,17 @@ namespace veilix::gui {
 inline void ProcessEvents() {
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
+}
+
+// Handles events for a while: the platform shows a window's updates on a
+// short timer of its own, and timers of ours may be due.
+inline void ProcessEventsFor(int ms) {
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (elapsed.elapsed() < ms) {
+        ProcessEvents();
+        QThread::msleep(1);
+    }
 }
 
 inline QWindow* SheetWindow() { return Form1->NativeWidget()->windowHandle(); }
