@@ -29,11 +29,11 @@
 #include <vector>
 
 #include "bench_process.h"
-#include "platform/bitmap.h"
-#include "platform/form.h"
-#include "platform/frame_composer.h"
-#include "platform/image.h"
-#include "templates/png_decoder.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/forms/form.h"
+#include "platform/output/frame_composer.h"
+#include "platform/forms/image.h"
+#include "templates/png/png_decoder.h"
 #include "templates/template_streams.h"
 
 namespace veilix {

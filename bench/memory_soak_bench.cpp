@@ -17,7 +17,7 @@
 #include <random>
 
 #include "app/application.h"
-#include "platform/image.h"
+#include "platform/forms/image.h"
 #include "stencil/stencil_form.h"
 #include "templates/template_holder.h"
 

@@ -17,13 +17,13 @@
 #include <utility>
 #include <vector>
 
-#include "menu/flat_menu.h"
-#include "platform/bitmap.h"
-#include "platform/canvas.h"
-#include "platform/component.h"
-#include "platform/image_list.h"
-#include "platform/menu.h"
-#include "platform/popup_menu.h"
+#include "menu_painter/flat_menu.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/graphics/canvas.h"
+#include "platform/core/component.h"
+#include "platform/menus/image_list.h"
+#include "platform/menus/menu.h"
+#include "platform/menus/popup_menu.h"
 
 namespace veilix {
 namespace {

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "png_decoder.h"
-#include "template_streams.h"
+#include "templates/png/png_decoder.h"
+#include "templates/template_streams.h"
 
 namespace {
 

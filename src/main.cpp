@@ -13,8 +13,8 @@
 #include "app/command_line.h"
 #include "app/display_choice.h"
 #include "app/entry_routine.h"
-#include "platform/display_probe.h"
-#include "platform/qt_start_guard.h"
+#include "platform/system/display_probe.h"
+#include "platform/system/qt_start_guard.h"
 
 namespace {
 std::string Environment(const char* name) {

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "png_decoder.h"
+#include "templates/png/png_decoder.h"
 #include "sha256.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "template_picture.h"
+#include "templates/png/template_picture.h"
 
 namespace veilix {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "template_picture.h"
+#include "templates/png/template_picture.h"
 
 namespace veilix {
 

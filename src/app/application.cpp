@@ -3,13 +3,13 @@
 #include "app/build_info.h"
 #include "app/failure_text.h"
 #include "app/program_icon.h"
-#include "platform/event_loop.h"
-#include "platform/exception.h"
-#include "platform/failure_boundary.h"
-#include "platform/message_box.h"
-#include "platform/screen_forms.h"
-#include "platform/show_command.h"
-#include "platform/termination_signals.h"
+#include "platform/messages/event_loop.h"
+#include "platform/core/exception.h"
+#include "platform/core/failure_boundary.h"
+#include "platform/system/message_box.h"
+#include "platform/forms/screen_forms.h"
+#include "platform/system/show_command.h"
+#include "platform/system/termination_signals.h"
 
 namespace veilix {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <type_traits>
 
-#include "platform/component.h"
-#include "platform/form.h"
+#include "platform/core/component.h"
+#include "platform/forms/form.h"
 
 namespace veilix {
 

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "platform/exception.h"
+#include "platform/core/exception.h"
 
 namespace veilix {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "platform/application_identity.h"
+#include "platform/system/application_identity.h"
 
 namespace veilix {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/types.h"
+#include "platform/core/types.h"
 
 namespace veilix {
 

@@ -1,7 +1,7 @@
 // The five handlers shared by every hole, and the hit test. The hole is the
 // sender; button, shift state and event coordinates are not used: the pointer
 // is read from the window system.
-#include "platform/screen.h"
+#include "platform/system/screen.h"
 #include "stencil/hole_geometry.h"
 #include "stencil/stencil_form.h"
 

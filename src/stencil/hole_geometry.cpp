@@ -1,6 +1,6 @@
 #include "stencil/hole_geometry.h"
 
-#include "platform/control.h"
+#include "platform/forms/control.h"
 
 namespace veilix {
 

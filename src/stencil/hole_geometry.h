@@ -3,7 +3,7 @@
 // handlers read the pointer and the bounds, these decide.
 #include <cstdint>
 
-#include "platform/types.h"
+#include "platform/core/types.h"
 #include "stencil/drag_record.h"
 
 namespace veilix {

@@ -3,7 +3,7 @@
 // the bottom: to coordinate 0, never to the nearest position inside.
 #include <cstdint>
 
-#include "platform/screen.h"
+#include "platform/system/screen.h"
 
 namespace veilix {
 

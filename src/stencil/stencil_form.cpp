@@ -1,9 +1,9 @@
 #include "stencil/stencil_form.h"
 
-#include "menu/flat_menu.h"
-#include "menu/flat_menu_stream.h"
-#include "platform/screen.h"
-#include "platform/stored_object.h"
+#include "menu_painter/flat_menu.h"
+#include "menu_painter/flat_menu_stream.h"
+#include "platform/system/screen.h"
+#include "platform/core/stored_object.h"
 #include "stencil/pull_back.h"
 
 namespace veilix {

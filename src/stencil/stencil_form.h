@@ -1,9 +1,9 @@
 #pragma once
 // TForm1: the stencil. A borderless black sheet keyed on lime, with the popup
 // menu that adds holes and closes it, and the drag record the holes share.
-#include "platform/form.h"
-#include "platform/image.h"
-#include "platform/popup_menu.h"
+#include "platform/forms/form.h"
+#include "platform/forms/image.h"
+#include "platform/menus/popup_menu.h"
 #include "stencil/drag_record.h"
 
 namespace veilix {

@@ -1,8 +1,8 @@
 #include "templates/template_holder.h"
 
-#include "platform/bitmap.h"
-#include "platform/exception.h"
-#include "templates/png_decoder.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/core/exception.h"
+#include "templates/png/png_decoder.h"
 #include "templates/template_streams.h"
 
 namespace veilix {

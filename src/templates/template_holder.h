@@ -1,11 +1,11 @@
 #pragma once
 // TForm2: the template holder. Never shown; it owns the three decoded shape
 // templates that the add commands copy into new holes.
-#include "platform/form.h"
+#include "platform/forms/form.h"
 #include <cstdint>
 #include <span>
 
-#include "platform/image.h"
+#include "platform/forms/image.h"
 
 namespace veilix {
 

@@ -1,4 +1,4 @@
-#include "template_streams.h"
+#include "templates/template_streams.h"
 
 #include <cstddef>
 

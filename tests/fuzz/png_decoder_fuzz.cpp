@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "png_decoder.h"
+#include "templates/png/png_decoder.h"
 
 namespace {
 

@@ -14,15 +14,15 @@
 #include <cstdlib>
 #include <string>
 
-#include "menu/colour_ops.h"
-#include "menu/control_styling.h"
-#include "menu/control_subclass.h"
-#include "menu/flat_menu.h"
-#include "menu/flat_menu_manager.h"
-#include "platform/colors.h"
-#include "platform/form.h"
-#include "platform/screen_forms.h"
-#include "platform/std_controls.h"
+#include "menu_painter/colour_ops.h"
+#include "menu_painter/control_styling/control_styling.h"
+#include "menu_painter/control_styling/control_subclass.h"
+#include "menu_painter/flat_menu.h"
+#include "menu_painter/flat_menu_manager.h"
+#include "platform/core/colors.h"
+#include "platform/forms/form.h"
+#include "platform/forms/screen_forms.h"
+#include "platform/forms/windowed/std_controls.h"
 
 namespace veilix {
 namespace {

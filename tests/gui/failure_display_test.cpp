@@ -2,7 +2,7 @@
 // the program goes on with the next event; an abort is shown nowhere.
 #include <new>
 
-#include "platform/exception.h"
+#include "platform/core/exception.h"
 #include "stencil_gui.h"
 
 namespace veilix::gui {

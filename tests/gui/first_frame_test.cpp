@@ -10,7 +10,7 @@
 #include <QEvent>
 #include <QWidget>
 
-#include "platform/form.h"
+#include "platform/forms/form.h"
 #include "stencil_gui.h"
 
 namespace veilix {

@@ -13,16 +13,16 @@
 #include <string>
 #include <vector>
 
-#include "menu/colour_ops.h"
-#include "menu/flat_menu.h"
+#include "menu_painter/colour_ops.h"
+#include "menu_painter/flat_menu.h"
 #include "menu_popup_gui.h"
-#include "platform/application_window.h"
-#include "platform/bitmap.h"
-#include "platform/colors.h"
-#include "platform/exception.h"
-#include "platform/menu_font.h"
-#include "platform/plain_menu_look.h"
-#include "platform/popup_menu_window.h"
+#include "platform/messages/hidden_window.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/core/colors.h"
+#include "platform/core/exception.h"
+#include "platform/graphics/menu_font.h"
+#include "platform/menus/plain_menu_look.h"
+#include "platform/menus/popup_menu_window.h"
 #include "stencil_gui.h"
 
 namespace veilix::gui {

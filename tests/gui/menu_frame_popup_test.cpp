@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "menu/colour_ops.h"
-#include "menu/flat_menu.h"
-#include "menu/menu_frame.h"
+#include "menu_painter/colour_ops.h"
+#include "menu_painter/flat_menu.h"
+#include "menu_painter/menu_frame.h"
 #include "menu_popup_gui.h"
-#include "platform/colors.h"
-#include "platform/popup_menu_window.h"
+#include "platform/core/colors.h"
+#include "platform/menus/popup_menu_window.h"
 #include "stencil_gui.h"
 
 namespace veilix::gui {

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "platform/colors.h"
+#include "platform/core/colors.h"
 
 namespace veilix::gui {
 

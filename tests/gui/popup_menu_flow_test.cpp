@@ -8,8 +8,8 @@
 #include <functional>
 #include <vector>
 
-#include "platform/popup_menu.h"
-#include "platform/popup_menu_window.h"
+#include "platform/menus/popup_menu.h"
+#include "platform/menus/popup_menu_window.h"
 #include "stencil_gui.h"
 
 namespace veilix::gui {

@@ -23,12 +23,12 @@
 #include <vector>
 
 #include "app/application.h"
-#include "platform/event_loop.h"
-#include "platform/form_widget.h"
-#include "platform/frame_composer.h"
-#include "platform/image.h"
-#include "platform/message_box.h"
-#include "platform/screen.h"
+#include "platform/messages/event_loop.h"
+#include "platform/forms/form_widget.h"
+#include "platform/output/frame_composer.h"
+#include "platform/forms/image.h"
+#include "platform/system/message_box.h"
+#include "platform/system/screen.h"
 #include "stencil/stencil_form.h"
 #include "templates/template_holder.h"
 

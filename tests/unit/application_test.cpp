@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/exception.h"
-#include "platform/show_command.h"
+#include "platform/core/exception.h"
+#include "platform/system/show_command.h"
 #include "qt_application.h"
 #include "stencil/stencil_form.h"
 

@@ -7,7 +7,7 @@
 
 #include <QCoreApplication>
 
-#include "platform/application_window.h"
+#include "platform/messages/hidden_window.h"
 #include "qt_application.h"
 
 namespace veilix {

@@ -1,4 +1,4 @@
-#include "platform/canvas.h"
+#include "platform/graphics/canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +14,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/bitmap.h"
-#include "platform/colors.h"
-#include "platform/fonts.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/core/colors.h"
+#include "platform/graphics/fonts.h"
 #include "qt_application.h"
 
 namespace veilix {

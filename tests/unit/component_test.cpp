@@ -1,11 +1,11 @@
-#include "platform/component.h"
+#include "platform/core/component.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "platform/events.h"
+#include "platform/core/events.h"
 
 namespace veilix {
 namespace {

@@ -10,11 +10,11 @@
 #include <QCoreApplication>
 
 #include "flat_menu_fixture.h"
-#include "menu/control_styling.h"
-#include "menu/control_subclass.h"
-#include "platform/image.h"
-#include "platform/screen_forms.h"
-#include "platform/win_control.h"
+#include "menu_painter/control_styling/control_styling.h"
+#include "menu_painter/control_styling/control_subclass.h"
+#include "platform/forms/image.h"
+#include "platform/forms/screen_forms.h"
+#include "platform/forms/windowed/win_control.h"
 
 namespace veilix {
 namespace {

@@ -6,7 +6,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "platform/exception.h"
+#include "platform/core/exception.h"
 
 namespace veilix {
 namespace {

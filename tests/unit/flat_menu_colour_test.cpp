@@ -6,9 +6,9 @@
 #include <string>
 
 #include "flat_menu_fixture.h"
-#include "menu/colour_ops.h"
-#include "menu/palette.h"
-#include "platform/colors.h"
+#include "menu_painter/colour_ops.h"
+#include "menu_painter/palette.h"
+#include "platform/core/colors.h"
 
 namespace veilix {
 namespace {

@@ -6,10 +6,10 @@
 #include <optional>
 
 #include "flat_menu_fixture.h"
-#include "platform/bitmap.h"
-#include "platform/exception.h"
-#include "platform/fonts.h"
-#include "platform/os_version.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/core/exception.h"
+#include "platform/graphics/fonts.h"
+#include "platform/system/os_version.h"
 
 namespace veilix {
 namespace {

@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "menu/flat_menu.h"
-#include "menu/flat_menu_manager.h"
-#include "platform/canvas.h"
-#include "platform/colors.h"
-#include "platform/control_bar.h"
-#include "platform/form.h"
-#include "platform/menu.h"
-#include "platform/popup_menu.h"
+#include "menu_painter/flat_menu.h"
+#include "menu_painter/flat_menu_manager.h"
+#include "platform/graphics/canvas.h"
+#include "platform/core/colors.h"
+#include "platform/forms/control_bar.h"
+#include "platform/forms/form.h"
+#include "platform/menus/menu.h"
+#include "platform/menus/popup_menu.h"
 #include "qt_application.h"
 
 namespace veilix::testing {

@@ -10,9 +10,9 @@
 #include <QCoreApplication>
 
 #include "flat_menu_fixture.h"
-#include "platform/exception.h"
-#include "platform/failure_boundary.h"
-#include "platform/screen_forms.h"
+#include "platform/core/exception.h"
+#include "platform/core/failure_boundary.h"
+#include "platform/forms/screen_forms.h"
 
 namespace veilix {
 namespace {

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "flat_menu_test_support.h"
-#include "menu/rounding.h"
-#include "platform/image_list.h"
-#include "platform/shortcut.h"
+#include "menu_painter/item_painting/rounding.h"
+#include "platform/menus/image_list.h"
+#include "platform/core/shortcut.h"
 
 namespace veilix::testing {
 namespace {

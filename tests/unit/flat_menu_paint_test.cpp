@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "flat_menu_test_support.h"
-#include "menu/colour_ops.h"
-#include "menu/item_layout.h"
-#include "platform/application_window.h"
-#include "platform/exception.h"
+#include "menu_painter/colour_ops.h"
+#include "menu_painter/item_painting/item_layout.h"
+#include "platform/messages/hidden_window.h"
+#include "platform/core/exception.h"
 
 namespace veilix::testing {
 namespace {

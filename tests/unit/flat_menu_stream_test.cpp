@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "flat_menu_fixture.h"
-#include "menu/flat_menu_stream.h"
-#include "platform/exception.h"
-#include "platform/stored_object.h"
+#include "menu_painter/flat_menu_stream.h"
+#include "platform/core/exception.h"
+#include "platform/core/stored_object.h"
 
 namespace veilix {
 namespace {

@@ -6,14 +6,14 @@
 #include <memory>
 #include <string>
 
-#include "menu/flat_menu.h"
-#include "platform/bitmap.h"
-#include "platform/canvas.h"
-#include "platform/colors.h"
-#include "platform/component.h"
-#include "platform/menu.h"
+#include "menu_painter/flat_menu.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/graphics/canvas.h"
+#include "platform/core/colors.h"
+#include "platform/core/component.h"
+#include "platform/menus/menu.h"
 #include "flat_menu_fixture.h"
-#include "platform/popup_menu.h"
+#include "platform/menus/popup_menu.h"
 #include "qt_application.h"
 
 namespace veilix::testing {

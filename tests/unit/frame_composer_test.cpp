@@ -1,4 +1,4 @@
-#include "platform/frame_composer.h"
+#include "platform/output/frame_composer.h"
 
 #include <gtest/gtest.h>
 

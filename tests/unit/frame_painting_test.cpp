@@ -9,9 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/bitmap.h"
-#include "platform/form.h"
-#include "platform/image.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/forms/form.h"
+#include "platform/forms/image.h"
 #include "qt_application.h"
 
 namespace veilix {

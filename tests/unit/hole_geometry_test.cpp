@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/image.h"
+#include "platform/forms/image.h"
 
 namespace veilix {
 namespace {

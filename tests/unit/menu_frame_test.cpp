@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "flat_menu_fixture.h"
-#include "menu/colour_ops.h"
-#include "menu/menu_frame.h"
-#include "platform/menu_window_api.h"
-#include "platform/os_version.h"
-#include "platform/popup_menu_window.h"
+#include "menu_painter/colour_ops.h"
+#include "menu_painter/menu_frame.h"
+#include "platform/menus/menu_window_by_handle.h"
+#include "platform/system/os_version.h"
+#include "platform/menus/popup_menu_window.h"
 
 namespace veilix {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "platform/image_list.h"
-#include "platform/popup_menu.h"
+#include "platform/menus/image_list.h"
+#include "platform/menus/popup_menu.h"
 
 namespace veilix {
 namespace {

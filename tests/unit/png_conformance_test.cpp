@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "png_decoder.h"
+#include "templates/png/png_decoder.h"
 
 namespace veilix::test {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "png_decoder.h"
+#include "templates/png/png_decoder.h"
 #include "png_test_builder.h"
 
 namespace veilix::test {

@@ -11,7 +11,7 @@
 #include <limits>
 #include <string>
 
-#include "png_decoder.h"
+#include "templates/png/png_decoder.h"
 #include "png_test_builder.h"
 
 namespace veilix::test {

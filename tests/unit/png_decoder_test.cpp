@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "png_decoder.h"
+#include "templates/png/png_decoder.h"
 #include "png_test_builder.h"
 
 namespace veilix::test {

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "png_decoder.h"
+#include "templates/png/png_decoder.h"
 #include "png_test_builder.h"
-#include "template_streams.h"
+#include "templates/template_streams.h"
 
 namespace veilix::test {
 namespace {

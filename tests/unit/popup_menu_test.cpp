@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/popup_menu.h"
-#include "platform/popup_menu_window.h"
+#include "platform/menus/popup_menu.h"
+#include "platform/menus/popup_menu_window.h"
 
 namespace veilix {
 namespace {

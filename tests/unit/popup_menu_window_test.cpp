@@ -10,12 +10,12 @@
 #include <memory>
 #include <vector>
 
-#include "platform/application_window.h"
-#include "platform/colors.h"
-#include "platform/menu_font.h"
-#include "platform/plain_menu_look.h"
-#include "platform/popup_menu.h"
-#include "platform/popup_menu_window.h"
+#include "platform/messages/hidden_window.h"
+#include "platform/core/colors.h"
+#include "platform/graphics/menu_font.h"
+#include "platform/menus/plain_menu_look.h"
+#include "platform/menus/popup_menu.h"
+#include "platform/menus/popup_menu_window.h"
 #include "qt_application.h"
 
 namespace veilix {

@@ -1,4 +1,4 @@
-#include "platform/stretch_copy.h"
+#include "platform/graphics/stretch_copy.h"
 
 #include <gtest/gtest.h>
 

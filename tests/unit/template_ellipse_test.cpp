@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "png_decoder.h"
-#include "template_streams.h"
+#include "templates/png/png_decoder.h"
+#include "templates/template_streams.h"
 #include "template_test_support.h"
 
 namespace veilix::test {

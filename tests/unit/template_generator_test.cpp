@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "template_streams.h"
+#include "templates/template_streams.h"
 
 namespace veilix::test {
 namespace {

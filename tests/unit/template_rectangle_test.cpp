@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "png_decoder.h"
-#include "template_streams.h"
+#include "templates/png/png_decoder.h"
+#include "templates/template_streams.h"
 #include "template_test_support.h"
 
 namespace veilix::test {

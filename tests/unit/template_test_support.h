@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "template_picture.h"
+#include "templates/png/template_picture.h"
 
 namespace veilix::test {
 

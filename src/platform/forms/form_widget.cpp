@@ -1,0 +1,315 @@
+#include "platform/forms/form_widget.h"
+
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+#include <QWindow>
+
+#include <utility>
+
+#include "platform/core/failure_boundary.h"
+#include "platform/forms/form.h"
+#include "platform/output/frame_composer.h"
+#include "platform/system/screen.h"
+#include "platform/system/window_place.h"
+#include "platform/output/x11_surface.h"
+
+namespace veilix {
+
+namespace {
+std::optional<TMouseButton> ButtonOf(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton: return TMouseButton::mbLeft;
+        case Qt::RightButton: return TMouseButton::mbRight;
+        case Qt::MiddleButton: return TMouseButton::mbMiddle;
+        default: return std::nullopt;
+    }
+}
+
+TShiftState ShiftOf(const QMouseEvent* event) {
+    TShiftState shift = 0;
+    const auto modifiers = event->modifiers();
+    if (modifiers & Qt::ShiftModifier) shift |= ssShift;
+    if (modifiers & Qt::AltModifier) shift |= ssAlt;
+    if (modifiers & Qt::ControlModifier) shift |= ssCtrl;
+    const auto buttons = event->buttons();
+    if (buttons & Qt::LeftButton) shift |= ssLeft;
+    if (buttons & Qt::RightButton) shift |= ssRight;
+    if (buttons & Qt::MiddleButton) shift |= ssMiddle;
+    return shift;
+}
+
+TPoint ClientOf(const QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    return {p.x(), p.y()};
+}
+
+bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+// Posted once a burst of moves has begun; handled after the rest of the
+// burst, which the window system delivers before any posted event.
+const QEvent::Type kHandleMove = QEvent::Type(QEvent::registerEventType());
+
+Qt::CursorShape ShapeOf(TCursor cursor) {
+    switch (cursor) {
+        case crSizeWE: return Qt::SizeHorCursor;
+        case crSizeNS: return Qt::SizeVerCursor;
+        case crSizeNESW: return Qt::SizeBDiagCursor;
+        case crSizeNWSE: return Qt::SizeFDiagCursor;
+        default: return Qt::ArrowCursor;
+    }
+}
+}  // namespace
+
+FormWidget::FormWidget(TForm& form)
+    : QWidget(nullptr, Qt::Window), form_(form), wayland_(OnWayland()) {
+    // We paint every pixel from the composed frame ourselves.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    // Before the native window exists: it needs an alpha channel from the start.
+    if (wayland_) setAttribute(Qt::WA_TranslucentBackground);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+FormWidget::~FormWidget() = default;
+
+X11Surface* FormWidget::NativeSurface() {
+    if (!surfaceDecided_) {
+        surfaceDecided_ = true;
+        surface_ = X11Surface::For(*this);
+        setAttribute(Qt::WA_PaintOnScreen, surface_ != nullptr);
+    }
+    return surface_.get();
+}
+
+QPaintEngine* FormWidget::paintEngine() const { return surface_ ? nullptr : QWidget::paintEngine(); }
+
+QPoint FormWidget::PlaceOnScreen() {
+    if (placeInDoubt_) {
+        placeInDoubt_ = false;
+        const auto real = WindowPlaceOnScreen(*this);
+        if (real && *real != pos()) move(*real);
+    }
+    return pos();
+}
+
+void FormWidget::ApplyShape(const FrameComposer& composer) {
+    // Platforms without window shapes (offscreen, minimal) have nothing to
+    // apply; the pointer routing keeps the key rule there.
+    static const bool shapesSupported =
+        QGuiApplication::platformName() != QLatin1String("offscreen") &&
+        QGuiApplication::platformName() != QLatin1String("minimal");
+    if (!shapesSupported) return;
+    if (X11Surface* surface = NativeSurface()) {
+        surface->SetShape(composer.ShapeRects());
+        return;
+    }
+    const QRegion& shape = composer.Shape();
+    // An empty region would remove the mask and show everything; a window
+    // keyed everywhere must show nothing instead.
+    const QRegion mask = shape.isEmpty() ? QRegion(-1, -1, 1, 1) : shape;
+    if (!wayland_) {
+        setMask(mask);
+        return;
+    }
+    // The widget's own mask would also clip our painting, so that pixels
+    // that became keyed kept their old colour; the native window's mask is
+    // the input region alone.
+    shownByAlpha_ = shape;
+    if (!windowHandle()) winId();
+    windowHandle()->setMask(mask);
+}
+
+void FormWidget::ClearShape() {
+    if (surface_) {
+        surface_->ClearShape();
+        return;
+    }
+    if (!wayland_) {
+        clearMask();
+        return;
+    }
+    shownByAlpha_.reset();
+    if (windowHandle()) windowHandle()->setMask(QRegion());
+    update();
+}
+
+void FormWidget::RequestFrame() {
+    if (frameRequested_) return;
+    frameRequested_ = true;
+    // The update request Qt itself would post; with nothing marked for
+    // repainting it only composes.
+    QCoreApplication::postEvent(this, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+}
+
+void FormWidget::SetShownCursor(TCursor cursor) { setCursor(ShapeOf(cursor)); }
+
+void FormWidget::AfterFirstFrame(std::function<void()> job, int latestMs) {
+    afterFrame_ = std::move(job);
+    QTimer::singleShot(latestMs, this, [this] { RunAfterFrame(); });
+}
+
+void FormWidget::RunAfterFrame() {
+    if (!afterFrame_) return;
+    const std::function<void()> job = std::exchange(afterFrame_, nullptr);
+    Guarded(&form_, job);
+}
+
+bool FormWidget::event(QEvent* event) {
+    if (event->type() == kHandleMove) {
+        HandlePendingMove();
+        return true;
+    }
+    // Whatever comes after a move finds the move handled.
+    if (pendingMove_ && event->type() != QEvent::MouseMove) HandlePendingMove();
+    // Qt clips a repaint to the window's shape as it stands when the repaint
+    // begins. So the frame is composed and its shape set first: the pixels
+    // that the new shape shows are then painted from the new frame, and the
+    // shape reaches the window system ahead of them in the same flush.
+    if (event->type() == QEvent::UpdateRequest) {
+        frameRequested_ = false;
+        Guarded(&form_, [&] { form_.UpdateFrame(); });
+    }
+    return QWidget::event(event);
+}
+
+void FormWidget::paintEvent(QPaintEvent* event) {
+    Guarded(&form_, [&] {
+        // Queued: the frame reaches the window system first (ours is flushed
+        // in the put, Qt's backing store after this returns).
+        if (afterFrame_) QMetaObject::invokeMethod(this, [this] { RunAfterFrame(); }, Qt::QueuedConnection);
+        // A repaint that no update request announced (an exposure) may still
+        // find changes pending; UpdateFrame then asks for the rest.
+        form_.UpdateFrame();
+        if (surface_) {
+            surface_->Put(form_.Composer().Frame(), event->region());
+            return;
+        }
+        QPainter painter(this);
+        const QImage& frame = form_.Composer().Frame();
+        if (wayland_) painter.setCompositionMode(QPainter::CompositionMode_Source);
+        for (const QRect& rect : event->region()) painter.drawImage(rect, frame, rect);
+        if (!shownByAlpha_) return;
+        for (const QRect& rect : event->region() - *shownByAlpha_) painter.fillRect(rect, Qt::transparent);
+    });
+}
+
+void FormWidget::resizeEvent(QResizeEvent*) {
+    Guarded(&form_, [&] { form_.NativeResized(); });
+}
+
+void FormWidget::Press(QMouseEvent* event) {
+    const auto button = ButtonOf(event->button());
+    if (!button) return;
+    // A move started by this press follows the pointer from where it was
+    // pressed, not from wherever it is once the handler runs.
+    pressGlobal_ = event->globalPosition().toPoint();
+    const PointerPlaceDuringMove live(std::nullopt);
+    Guarded(&form_, [&] { form_.MouseDown(*button, ShiftOf(event), ClientOf(event)); });
+    DeliverPendingRelease();
+}
+
+void FormWidget::mousePressEvent(QMouseEvent* event) { Press(event); }
+
+void FormWidget::mouseDoubleClickEvent(QMouseEvent* event) { Press(event); }
+
+void FormWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (moveLoop_) {
+        move(moveWindowStart_ + (event->globalPosition().toPoint() - movePointerStart_));
+        return;
+    }
+    const QPoint global = event->globalPosition().toPoint();
+    const bool posted = pendingMove_.has_value();
+    pendingMove_ = PendingMove{ShiftOf(event), ClientOf(event),
+                               event->spontaneous() ? std::optional<TPoint>(TPoint{global.x(), global.y()})
+                                                    : std::nullopt};
+    if (!posted) QCoreApplication::postEvent(this, new QEvent(kHandleMove));
+}
+
+void FormWidget::HandlePendingMove() {
+    if (!pendingMove_) return;
+    const PendingMove move = *pendingMove_;
+    pendingMove_.reset();
+    const PointerPlaceDuringMove place(move.global);
+    Guarded(&form_, [&] { form_.MouseMove(move.shift, move.client); });
+    // What the move changed reaches the screen now, not after the update
+    // request's turn of the event loop (which then finds nothing to do).
+    if (!frameRequested_) return;
+    frameRequested_ = false;
+    Guarded(&form_, [&] { form_.UpdateFrame(); });
+}
+
+void FormWidget::ShowChanged(const QRegion& changed) {
+    // Our own surface takes the pixels at once; Qt's paint path would wait
+    // for yet another posted event.
+    if (surface_ && isVisible()) {
+        surface_->Put(form_.Composer().Frame(), changed);
+        return;
+    }
+    update(changed);
+}
+
+void FormWidget::mouseReleaseEvent(QMouseEvent* event) {
+    const auto button = ButtonOf(event->button());
+    if (!button) return;
+    if (moveLoop_) {
+        // The release that ends our own move still reaches the window, after
+        // the press handler that started the move has returned.
+        pendingRelease_ = PendingRelease{*button, ShiftOf(event), ClientOf(event)};
+        EndSystemMove();
+        return;
+    }
+    const PointerPlaceDuringMove live(std::nullopt);
+    Guarded(&form_, [&] { form_.MouseUp(*button, ShiftOf(event), ClientOf(event)); });
+}
+
+void FormWidget::DeliverPendingRelease() {
+    if (!pendingRelease_) return;
+    const PendingRelease release = *pendingRelease_;
+    pendingRelease_.reset();
+    Guarded(&form_, [&] { form_.MouseUp(release.button, release.shift, release.client); });
+}
+
+void FormWidget::leaveEvent(QEvent*) {
+    Guarded(&form_, [&] { form_.MouseLeftWindow(); });
+}
+
+void FormWidget::closeEvent(QCloseEvent* event) {
+    // A close request from the window system does what the close command does;
+    // whether the window goes away is the form's decision, not Qt's.
+    event->ignore();
+    Guarded(&form_, [&] { form_.Close(); });
+}
+
+void FormWidget::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() != QContextMenuEvent::Keyboard) return;
+    Guarded(&form_, [&] { form_.ContextMenuKey(); });
+}
+
+void FormWidget::SystemMove(TMouseButton pressed) {
+    if (moveLoop_) return;
+    if (pressed == TMouseButton::mbLeft && windowHandle() && windowHandle()->startSystemMove()) {
+        placeInDoubt_ = true;
+        return;
+    }
+    QEventLoop loop;
+    moveLoop_ = &loop;
+    movePointerStart_ = pressGlobal_;
+    moveWindowStart_ = pos();
+    // Wayland keeps the pointer with the window pressed on until the release
+    // anyway; Qt grabs it there for popups only.
+    if (!wayland_) grabMouse();
+    loop.exec();
+    if (!wayland_) releaseMouse();
+    moveLoop_ = nullptr;
+}
+
+void FormWidget::EndSystemMove() {
+    if (moveLoop_) moveLoop_->quit();
+}
+
+}  // namespace veilix

@@ -1,0 +1,26 @@
+#include "platform/system/window_place.h"
+
+#include <cstdlib>
+#include <memory>
+
+#include <QGuiApplication>
+#include <QWidget>
+#include <xcb/xcb.h>
+
+namespace veilix {
+
+std::optional<QPoint> WindowPlaceOnScreen(const QWidget& window) {
+    const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !window.testAttribute(Qt::WA_WState_Created)) return std::nullopt;
+    xcb_connection_t* connection = x11->connection();
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    if (!screen) return std::nullopt;
+    const auto cookie =
+        xcb_translate_coordinates(connection, xcb_window_t(window.winId()), screen->root, 0, 0);
+    const std::unique_ptr<xcb_translate_coordinates_reply_t, decltype(&std::free)> reply(
+        xcb_translate_coordinates_reply(connection, cookie, nullptr), &std::free);
+    if (!reply) return std::nullopt;
+    return QPoint(reply->dst_x, reply->dst_y);
+}
+
+}  // namespace veilix
