@@ -4,6 +4,7 @@
 #include "menu_painter/flat_menu_stream.h"
 #include "platform/system/screen.h"
 #include "platform/core/stored_object.h"
+#include "platform/messages/window_messages.h"
 #include "stencil/pull_back.h"
 
 namespace veilix {

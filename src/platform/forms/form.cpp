@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QScreen>
 
+#include "platform/graphics/qt_conversions.h"
 #include "platform/messages/hidden_window.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
@@ -14,10 +15,10 @@
 #include "platform/core/failure_boundary.h"
 #include "platform/forms/form_widget.h"
 #include "platform/output/frame_composer.h"
+#include "platform/output/frame_presenter.h"
 #include "platform/menus/popup_menu.h"
 #include "platform/system/screen.h"
 #include "platform/forms/screen_forms.h"
-#include "platform/forms/windowed/win_control.h"
 
 namespace veilix {
 
@@ -27,17 +28,9 @@ TForm::MainFormCloseHandler& CloseHandler() {
     return handler;
 }
 
-QRgb ToQRgb(TColor color) {
-    const TColor rgb = ColorToRGB(color);
-    return qRgb(RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
-}
-
-QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 }  // namespace
 
-TForm::TForm(TComponent* owner)
-    : TComponent(owner), composer_(std::make_unique<FrameComposer>()), widget_(std::make_unique<FormWidget>(*this)) {
-    composer_->Resize(widget_->size());
+TForm::TForm(TComponent* owner) : TComponent(owner), widget_(std::make_unique<FormWidget>(*this)) {
     AddScreenForm(*this);
 }
 
@@ -74,12 +67,12 @@ std::int32_t TForm::Height() const { return widget_->height(); }
 
 void TForm::SetClientWidth(std::int32_t width) {
     widget_->resize(width, widget_->height());
-    NativeResized();
+    widget_->ResizeFrame();
 }
 
 void TForm::SetClientHeight(std::int32_t height) {
     widget_->resize(widget_->width(), height);
-    NativeResized();
+    widget_->ResizeFrame();
 }
 
 void TForm::SetColor(TColor color) {
@@ -93,15 +86,13 @@ void TForm::SetBorderStyle(TBorderStyle style) {
 
 void TForm::SetTransparentColor(bool on) {
     transparentColor_ = on;
-    // Turned on again, the shape is applied even if the frame kept it.
-    appliedShapeVersion_.reset();
-    if (!on) widget_->ClearShape();
+    widget_->Frame().SetKeyed(on);
     Invalidate(TRect{0, 0, Width(), Height()});
 }
 
 void TForm::SetTransparentColorValue(TColor color) {
     transparentColorValue_ = color;
-    composer_->SetKeyColour(ToQRgb(color));
+    widget_->Frame().SetKeyColour(ToQRgb(color));
     widget_->update();
 }
 
@@ -308,15 +299,9 @@ void TForm::SetMainFormCloseHandler(MainFormCloseHandler handler) { CloseHandler
 
 // ---- drawing ---------------------------------------------------------------
 
-void TForm::NativeResized() {
-    composer_->Resize(widget_->size());
-    widget_->update();
-}
-
 void TForm::Invalidate(const TRect& rect) {
     if (rect.IsEmpty()) return;
-    composer_->Invalidate(ToQRect(rect));
-    widget_->RequestFrame();
+    widget_->Frame().Invalidate(ToQRect(rect));
 }
 
 void TForm::PaintFrame(QImage& frame, TRect clip) {
@@ -344,10 +329,9 @@ void TForm::PaintFrame(QImage& frame, TRect clip) {
         claims.emplace_back(control, std::move(claim));
     }
     canvas.Brush.Color = ColorToRGB(color_);
-    for (const QRect& r : unclaimed) canvas.FillRect(TRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+    for (const QRect& r : unclaimed) canvas.FillRect(ToTRect(r));
     for (const auto& [control, claim] : claims)
-        for (const QRect& r : claim)
-            control->Paint(canvas, TRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()});
+        for (const QRect& r : claim) control->Paint(canvas, ToTRect(r));
 }
 
 void TForm::PaintFrameBottomUp(TCanvas& canvas, TRect clip) {
@@ -375,25 +359,14 @@ void TForm::PaintFrameBottomUp(TCanvas& canvas, TRect clip) {
     }
 }
 
-void TForm::UpdateFrame() {
-    const QRegion changed = composer_->Compose([this](QImage& frame, const QRect& clip) {
-        PaintFrame(frame, TRect{clip.left(), clip.top(), clip.left() + clip.width(), clip.top() + clip.height()});
-    });
-    if (transparentColor_ && composer_->ShapeVersion() != appliedShapeVersion_) {
-        appliedShapeVersion_ = composer_->ShapeVersion();
-        widget_->ApplyShape(*composer_);
-    }
-    // Repaint what changed within the shape as it is now: pixels that were
-    // keyed a moment ago must be painted from this frame, not kept from the
-    // one before.
-    if (!changed.isEmpty()) widget_->ShowChanged(changed);
-}
+void TForm::UpdateFrame() { widget_->Frame().Present(); }
+
+const FrameComposer& TForm::Composer() const { return widget_->Frame().Composer(); }
 
 TColor TForm::FramePixel(int x, int y) const {
-    const QImage& frame = composer_->Frame();
+    const QImage& frame = Composer().Frame();
     if (!frame.valid(x, y)) return 0xFFFFFFFF;
-    const QRgb p = frame.pixel(x, y);
-    return RGBColor(std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p)));
+    return FromQRgb(frame.pixel(x, y));
 }
 
 }  // namespace veilix

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/messages/hidden_window.h"
+#include "platform/messages/window_messages.h"
 #include "platform/core/component.h"
 #include "platform/core/events.h"
 #include "platform/system/show_command.h"
@@ -28,12 +28,6 @@ class TCanvas;
 class TControl;
 class TPopupMenu;
 class TWinControl;
-
-// The few window messages the program sends itself.
-inline constexpr unsigned WM_CANCELMODE = 0x001F;
-inline constexpr unsigned WM_SYSCOMMAND = 0x0112;
-inline constexpr std::uintptr_t SC_MOVE = 0xF010;
-inline constexpr std::uintptr_t HTCAPTION = 2;
 
 class TForm : public TComponent {
 public:
@@ -96,8 +90,6 @@ public:
     TMouseMoveEvent OnMouseMove;
 
     const std::vector<TControl*>& Controls() const { return controls_; }
-    // Windowed controls parented here.
-    const std::vector<TWinControl*>& WinControls() const { return winControls_; }
 
     // Pointer routing, fed by the native window (client coordinates).
     void MouseDown(TMouseButton button, TShiftState shift, TPoint client);
@@ -121,9 +113,10 @@ public:
 
     // Drawing: invalidated areas are recomposed together at the next repaint.
     void Invalidate(const TRect& rect);
+    // Composes what is pending and shows it now.
     void UpdateFrame();
     TColor FramePixel(int x, int y) const;
-    const FrameComposer& Composer() const { return *composer_; }
+    const FrameComposer& Composer() const;
     QWidget* NativeWidget() const;
 
     // The application decides what closing its main window means; returns
@@ -141,20 +134,18 @@ private:
     void ControlCursorChanged(TControl* control);
     void PaintFrame(QImage& frame, TRect clip);
     void PaintFrameBottomUp(TCanvas& canvas, TRect clip);
-    void NativeResized();
     void UpdateHover(TControl* underPointer);
     void ApplyCursor();
     void OpenPopupMenuAtPointer();
     void SendMouseUp(TControl* control, TMouseButton button, TShiftState shift, TPoint client);
 
-    std::unique_ptr<FrameComposer> composer_;
     std::unique_ptr<FormWidget> widget_;
     std::vector<TControl*> controls_;
-    std::vector<TWinControl*> winControls_;
+    // The windowed controls parented here, which go with the form.
+    std::vector<TComponent*> winControls_;
     std::string caption_;
     TColor color_ = 0xFF00000F;  // the system button face colour until designed
     bool transparentColor_ = false;
-    std::optional<std::uint64_t> appliedShapeVersion_;  // the composer's, last handed to the window
     TColor transparentColorValue_ = 0;
     TPopupMenu* popupMenu_ = nullptr;
     TControl* capture_ = nullptr;

@@ -4,18 +4,17 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QTimer>
 #include <QWindow>
 
 #include <utility>
 
+#include "platform/graphics/qt_conversions.h"
 #include "platform/core/failure_boundary.h"
 #include "platform/forms/form.h"
-#include "platform/output/frame_composer.h"
+#include "platform/system/platform_kind.h"
 #include "platform/system/screen.h"
 #include "platform/system/window_place.h"
-#include "platform/output/x11_surface.h"
 
 namespace veilix {
 
@@ -47,8 +46,6 @@ TPoint ClientOf(const QMouseEvent* event) {
     return {p.x(), p.y()};
 }
 
-bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
-
 // Posted once a burst of moves has begun; handled after the rest of the
 // burst, which the window system delivers before any posted event.
 const QEvent::Type kHandleMove = QEvent::Type(QEvent::registerEventType());
@@ -65,28 +62,22 @@ Qt::CursorShape ShapeOf(TCursor cursor) {
 }  // namespace
 
 FormWidget::FormWidget(TForm& form)
-    : QWidget(nullptr, Qt::Window), form_(form), wayland_(OnWayland()) {
+    : QWidget(nullptr, Qt::Window),
+      form_(form),
+      frame_(*this, [&form](QImage& frame, const QRect& clip) {
+          form.PaintFrame(frame, ToTRect(clip));
+      }) {
     // We paint every pixel from the composed frame ourselves.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
-    // Before the native window exists: it needs an alpha channel from the start.
-    if (wayland_) setAttribute(Qt::WA_TranslucentBackground);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    frame_.Resize(size());
 }
 
 FormWidget::~FormWidget() = default;
 
-X11Surface* FormWidget::NativeSurface() {
-    if (!surfaceDecided_) {
-        surfaceDecided_ = true;
-        surface_ = X11Surface::For(*this);
-        setAttribute(Qt::WA_PaintOnScreen, surface_ != nullptr);
-    }
-    return surface_.get();
-}
-
-QPaintEngine* FormWidget::paintEngine() const { return surface_ ? nullptr : QWidget::paintEngine(); }
+QPaintEngine* FormWidget::paintEngine() const { return frame_.PaintsOnScreen() ? nullptr : QWidget::paintEngine(); }
 
 QPoint FormWidget::PlaceOnScreen() {
     if (placeInDoubt_) {
@@ -97,53 +88,9 @@ QPoint FormWidget::PlaceOnScreen() {
     return pos();
 }
 
-void FormWidget::ApplyShape(const FrameComposer& composer) {
-    // Platforms without window shapes (offscreen, minimal) have nothing to
-    // apply; the pointer routing keeps the key rule there.
-    static const bool shapesSupported =
-        QGuiApplication::platformName() != QLatin1String("offscreen") &&
-        QGuiApplication::platformName() != QLatin1String("minimal");
-    if (!shapesSupported) return;
-    if (X11Surface* surface = NativeSurface()) {
-        surface->SetShape(composer.ShapeRects());
-        return;
-    }
-    const QRegion& shape = composer.Shape();
-    // An empty region would remove the mask and show everything; a window
-    // keyed everywhere must show nothing instead.
-    const QRegion mask = shape.isEmpty() ? QRegion(-1, -1, 1, 1) : shape;
-    if (!wayland_) {
-        setMask(mask);
-        return;
-    }
-    // The widget's own mask would also clip our painting, so that pixels
-    // that became keyed kept their old colour; the native window's mask is
-    // the input region alone.
-    shownByAlpha_ = shape;
-    if (!windowHandle()) winId();
-    windowHandle()->setMask(mask);
-}
-
-void FormWidget::ClearShape() {
-    if (surface_) {
-        surface_->ClearShape();
-        return;
-    }
-    if (!wayland_) {
-        clearMask();
-        return;
-    }
-    shownByAlpha_.reset();
-    if (windowHandle()) windowHandle()->setMask(QRegion());
+void FormWidget::ResizeFrame() {
+    frame_.Resize(size());
     update();
-}
-
-void FormWidget::RequestFrame() {
-    if (frameRequested_) return;
-    frameRequested_ = true;
-    // The update request Qt itself would post; with nothing marked for
-    // repainting it only composes.
-    QCoreApplication::postEvent(this, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
 }
 
 void FormWidget::SetShownCursor(TCursor cursor) { setCursor(ShapeOf(cursor)); }
@@ -170,10 +117,7 @@ bool FormWidget::event(QEvent* event) {
     // begins. So the frame is composed and its shape set first: the pixels
     // that the new shape shows are then painted from the new frame, and the
     // shape reaches the window system ahead of them in the same flush.
-    if (event->type() == QEvent::UpdateRequest) {
-        frameRequested_ = false;
-        Guarded(&form_, [&] { form_.UpdateFrame(); });
-    }
+    if (event->type() == QEvent::UpdateRequest) Guarded(&form_, [&] { frame_.Present(); });
     return QWidget::event(event);
 }
 
@@ -182,24 +126,12 @@ void FormWidget::paintEvent(QPaintEvent* event) {
         // Queued: the frame reaches the window system first (ours is flushed
         // in the put, Qt's backing store after this returns).
         if (afterFrame_) QMetaObject::invokeMethod(this, [this] { RunAfterFrame(); }, Qt::QueuedConnection);
-        // A repaint that no update request announced (an exposure) may still
-        // find changes pending; UpdateFrame then asks for the rest.
-        form_.UpdateFrame();
-        if (surface_) {
-            surface_->Put(form_.Composer().Frame(), event->region());
-            return;
-        }
-        QPainter painter(this);
-        const QImage& frame = form_.Composer().Frame();
-        if (wayland_) painter.setCompositionMode(QPainter::CompositionMode_Source);
-        for (const QRect& rect : event->region()) painter.drawImage(rect, frame, rect);
-        if (!shownByAlpha_) return;
-        for (const QRect& rect : event->region() - *shownByAlpha_) painter.fillRect(rect, Qt::transparent);
+        frame_.Paint(event->region());
     });
 }
 
 void FormWidget::resizeEvent(QResizeEvent*) {
-    Guarded(&form_, [&] { form_.NativeResized(); });
+    Guarded(&form_, [&] { ResizeFrame(); });
 }
 
 void FormWidget::Press(QMouseEvent* event) {
@@ -238,19 +170,7 @@ void FormWidget::HandlePendingMove() {
     Guarded(&form_, [&] { form_.MouseMove(move.shift, move.client); });
     // What the move changed reaches the screen now, not after the update
     // request's turn of the event loop (which then finds nothing to do).
-    if (!frameRequested_) return;
-    frameRequested_ = false;
-    Guarded(&form_, [&] { form_.UpdateFrame(); });
-}
-
-void FormWidget::ShowChanged(const QRegion& changed) {
-    // Our own surface takes the pixels at once; Qt's paint path would wait
-    // for yet another posted event.
-    if (surface_ && isVisible()) {
-        surface_->Put(form_.Composer().Frame(), changed);
-        return;
-    }
-    update(changed);
+    Guarded(&form_, [&] { frame_.PresentIfRequested(); });
 }
 
 void FormWidget::mouseReleaseEvent(QMouseEvent* event) {
@@ -302,9 +222,10 @@ void FormWidget::SystemMove(TMouseButton pressed) {
     moveWindowStart_ = pos();
     // Wayland keeps the pointer with the window pressed on until the release
     // anyway; Qt grabs it there for popups only.
-    if (!wayland_) grabMouse();
+    const bool grab = CurrentPlatform() != PlatformKind::Wayland;
+    if (grab) grabMouse();
     loop.exec();
-    if (!wayland_) releaseMouse();
+    if (grab) releaseMouse();
     moveLoop_ = nullptr;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The native window of a TForm: turns Qt's events into the form's pointer
-// routing, paints the composed frame and applies the shape. Every entry from
-// Qt is guarded.
+// routing and runs the system move. Its frame presenter composes the form's
+// frame and takes it and its shape to the screen. Every entry from Qt is
+// guarded.
 #include <functional>
 #include <memory>
 #include <optional>
@@ -10,12 +11,11 @@
 #include <QWidget>
 
 #include "platform/core/types.h"
+#include "platform/output/frame_presenter.h"
 
 namespace veilix {
 
-class FrameComposer;
 class TForm;
-class X11Surface;
 
 class FormWidget : public QWidget {
 public:
@@ -35,23 +35,17 @@ public:
     // the window system once, and Qt's idea of it set to match.
     QPoint PlaceOnScreen();
 
-    // The pixels the window shows and the pointer finds, the composed frame's
-    // shape; the rest lets what lies beneath show and take the pointer.
-    void ApplyShape(const FrameComposer& composer);
-    // Asks for the frame to be composed at the next update: what it changes
-    // is then repainted, not the whole area asked for.
-    void RequestFrame();
-    // Shows the pixels of the composed frame that changed.
-    void ShowChanged(const QRegion& changed);
-    // Everything shown again.
-    void ClearShape();
+    FramePresenter& Frame() { return frame_; }
+    const FramePresenter& Frame() const { return frame_; }
+    // The frame follows the window's size.
+    void ResizeFrame();
     void SetShownCursor(TCursor cursor);
     void AfterFirstFrame(std::function<void()> job, int latestMs);
 
 protected:
     bool event(QEvent* event) override;
-    // None while the pixels go to the X server directly: Qt then neither
-    // keeps a backing store for the window nor clips its updates to the mask.
+    // None while the output puts the pixels itself: Qt then neither keeps a
+    // backing store for the window nor clips its updates to the mask.
     QPaintEngine* paintEngine() const override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -80,15 +74,9 @@ private:
     void RunAfterFrame();
     void Press(QMouseEvent* event);
     void DeliverPendingRelease();
-    // The X11 way to draw and shape, decided when the first shape is applied
-    // (before the window is shown), or none.
-    X11Surface* NativeSurface();
 
     TForm& form_;
-    // Wayland compositors take no window shapes: the keyed pixels are painted
-    // fully transparent and the shape becomes the input region.
-    const bool wayland_;
-    std::optional<QRegion> shownByAlpha_;
+    FramePresenter frame_;
     QEventLoop* moveLoop_ = nullptr;
     QPoint pressGlobal_;
     QPoint movePointerStart_;
@@ -96,9 +84,6 @@ private:
     bool placeInDoubt_ = false;
     std::optional<PendingRelease> pendingRelease_;
     std::optional<PendingMove> pendingMove_;
-    std::unique_ptr<X11Surface> surface_;
-    bool surfaceDecided_ = false;
-    bool frameRequested_ = false;
     std::function<void()> afterFrame_;
 };
 

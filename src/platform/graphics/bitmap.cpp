@@ -3,10 +3,12 @@
 #include <QImage>
 
 #include "platform/graphics/canvas.h"
+#include "platform/graphics/qt_conversions.h"
 
 namespace veilix {
 
 namespace {
+// Plain RGB as it is: a system colour reference is not resolved here.
 QRgb ToRgb(TColor c) { return qRgb(RedOf(c), GreenOf(c), BlueOf(c)); }
 }  // namespace
 
@@ -53,8 +55,7 @@ void TBitmap::SetSize(int width, int height) {
 
 TColor TBitmap::Pixel(int x, int y) const {
     if (!image_->valid(x, y)) return 0xFFFFFFFF;  // the framework's "no pixel" value
-    const QRgb p = image_->pixel(x, y);
-    return RGBColor(std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p)));
+    return FromQRgb(image_->pixel(x, y));
 }
 
 void TBitmap::SetPixel(int x, int y, TColor color) {

@@ -42,15 +42,6 @@ bool IsWideFormat(QImage::Format format) {
            format == QImage::Format_ARGB32_Premultiplied;
 }
 
-QRgb ToQRgb(TColor color) {
-    const TColor rgb = ColorToRGB(color);
-    return qRgb(RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
-}
-
-TColor FromQRgb(QRgb rgb) {
-    return RGBColor(std::uint8_t(qRed(rgb)), std::uint8_t(qGreen(rgb)), std::uint8_t(qBlue(rgb)));
-}
-
 PixelWriter::PixelWriter(QImage& image, const QRect& clip)
     : image_(image), clip_(clip & image.rect()), wide_(IsWideFormat(image.format())) {}
 

@@ -6,13 +6,9 @@
 #include <QRect>
 
 #include "platform/core/types.h"
+#include "platform/graphics/qt_conversions.h"
 
 namespace veilix {
-
-QRgb ToQRgb(TColor color);  // system colours resolved
-TColor FromQRgb(QRgb rgb);
-
-inline QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
 // Formats whose pixels are whole QRgb words.
 bool IsWideFormat(QImage::Format format);

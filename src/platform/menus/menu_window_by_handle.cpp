@@ -1,14 +1,11 @@
 #include "platform/menus/menu_window_by_handle.h"
 
+#include "platform/graphics/qt_conversions.h"
 #include "platform/graphics/canvas.h"
 #include "platform/graphics/canvas_pixels.h"
 #include "platform/menus/popup_menu_window.h"
 
 namespace veilix {
-
-namespace {
-TRect ToTRect(const QRect& r) { return TRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
-}  // namespace
 
 std::optional<TRect> GetWindowRect(TWindowHandle window) {
     const PopupMenuWindow* w = PopupMenuWindow::FromHandle(window);

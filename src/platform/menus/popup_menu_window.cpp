@@ -9,6 +9,7 @@
 #include <iterator>
 #include <utility>
 
+#include "platform/graphics/qt_conversions.h"
 #include "platform/messages/hidden_window.h"
 #include "platform/graphics/canvas.h"
 #include "platform/core/failure_boundary.h"
@@ -25,8 +26,6 @@ std::vector<TMenuItem*> VisibleItems(const std::vector<TMenuItem*>& items) {
                  [](TMenuItem* item) { return item->Visible; });
     return visible;
 }
-
-TRect ToTRect(const QRect& r) { return TRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 
 QRect ScreenAround(QPoint point) {
     QScreen* screen = QGuiApplication::screenAt(point);

@@ -3,6 +3,12 @@
 // keyboard until an item is chosen or the menu is dismissed. A sub-menu opens
 // as a window of its own, a child of the window it opens from; only the first
 // window of the chain runs the modal loop.
+//
+// Its members span files: popup_menu_window.cpp (showing, layout, pointer and
+// keys, painting), popup_menu_window_procedure.cpp (the replaceable window
+// procedure and user data), popup_menu_window_surface.cpp (shape,
+// invalidation, the whole surface) and popup_menu_window_registry.cpp (our
+// live windows by handle, place or item).
 #include <QEventLoop>
 #include <QFont>
 #include <QImage>

@@ -5,27 +5,13 @@
 #include <cstdint>
 
 #include "platform/core/method.h"
-
-class QWidget;
+#include "platform/messages/window_messages.h"
 
 namespace veilix {
-
-// A window as the message functions see it; 0 is none. A widget's handle is
-// its address: asking for it never makes a native window.
-using TWindowHandle = std::uintptr_t;
-
-struct TMessage {
-    unsigned Msg = 0;
-    std::uintptr_t WParam = 0;
-    std::intptr_t LParam = 0;
-    std::intptr_t Result = 0;
-};
 
 // Set the bool to report the message handled: later hooks and the normal
 // handling then do not see it.
 using TWindowHook = TMethod<TMessage&, bool&>;
-
-TWindowHandle HandleOf(const QWidget* widget);
 
 // The hidden window; 0 while there is no application object to deliver for it.
 TWindowHandle ApplicationHandle();

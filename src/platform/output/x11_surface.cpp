@@ -16,6 +16,9 @@
 #include <xcb/xcb.h>
 #include <xcb/xcbext.h>
 
+#include "platform/output/frame_composer.h"
+#include "platform/system/platform_kind.h"
+
 namespace veilix {
 
 namespace {
@@ -125,7 +128,7 @@ struct X11Surface::Connection {
 };
 
 std::unique_ptr<X11Surface> X11Surface::For(QWidget& window) {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
+    if (CurrentPlatform() != PlatformKind::X11) return nullptr;
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11 || !x11->connection()) return nullptr;
     auto connection = std::make_unique<Connection>();
@@ -175,10 +178,10 @@ bool X11Surface::PutSince(std::uint32_t sequence, const QRect& rect) const {
     return QRegion(rect).subtracted(covered).isEmpty();
 }
 
-void X11Surface::SetShape(const std::vector<QRect>& shape) {
+void X11Surface::SetShape(const FrameComposer& composer) {
     shaped_ = true;
     shapeRects_.clear();
-    for (const QRect& r : shape)
+    for (const QRect& r : composer.ShapeRects())
         shapeRects_.push_back(
             {std::int16_t(r.x()), std::int16_t(r.y()), std::uint16_t(r.width()), std::uint16_t(r.height())});
     SendShape();
@@ -222,6 +225,13 @@ void X11Surface::ClearShape() {
     parts[3].iov_len = 0;
     xcb_send_request(connection_->xcb, 0, parts + 2, &request);
     xcb_flush(connection_->xcb);
+}
+
+void X11Surface::ShowChanged(const QImage& frame, const QRegion& changed) {
+    if (window_.isVisible())
+        Put(frame, changed);
+    else
+        window_.update(changed);
 }
 
 void X11Surface::Put(const QImage& frame, const QRegion& region) {

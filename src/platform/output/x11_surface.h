@@ -20,27 +20,29 @@
 
 #include <QRegion>
 
-class QImage;
-class QWidget;
+#include "platform/output/frame_output.h"
+
 struct xcb_rectangle_t;
 
 namespace veilix {
 
-class X11Surface {
+class X11Surface : public FrameOutput {
 public:
     // Only on Qt's xcb platform, with the SHAPE extension and a window whose
     // pixels are 32-bit words in our byte order with red, green and blue
     // where Format_RGB32 keeps them; otherwise none, and Qt draws. Creates
     // the native window if it does not exist yet.
     static std::unique_ptr<X11Surface> For(QWidget& window);
-    ~X11Surface();
+    ~X11Surface() override;
 
-    // Shown pixels, y-x banded rectangles; none shows nothing at all.
-    void SetShape(const std::vector<QRect>& shape);
-    // No shape: every pixel shown.
-    void ClearShape();
-    // Puts the frame's pixels in region onto the window.
-    void Put(const QImage& frame, const QRegion& region);
+    // The composer's y-x banded rectangles; none shows nothing at all.
+    void SetShape(const FrameComposer& composer) override;
+    void ClearShape() override;
+    // Put at once: Qt's paint path would wait for yet another posted event.
+    // A hidden window is painted when Qt shows it.
+    void ShowChanged(const QImage& frame, const QRegion& changed) override;
+    void Paint(const QImage& frame, const QRegion& region) override { Put(frame, region); }
+    bool PaintsOnScreen() const override { return true; }
 
 private:
     struct Connection;
@@ -50,6 +52,8 @@ private:
         QRegion region;
     };
     explicit X11Surface(QWidget& window, std::unique_ptr<Connection> connection);
+    // Puts the frame's pixels in region onto the window.
+    void Put(const QImage& frame, const QRegion& region);
     std::uint32_t Window() const;
     // Sends the shape to the window as it is now.
     void SendShape();

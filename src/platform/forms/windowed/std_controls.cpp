@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include "platform/graphics/qt_conversions.h"
 #include "platform/forms/windowed/native_window.h"
 
 namespace veilix {
@@ -17,7 +18,6 @@ namespace veilix {
 namespace {
 QString ToQString(const std::string& text) { return QString::fromStdString(text); }
 
-TRect ToTRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 
 // Makes a routed widget of kind Widget for control; configure sets up the
 // link's text and border hooks on the new widget.

@@ -1,0 +1,31 @@
+#pragma once
+// The frame painted through Qt's own repaint: without a shape (platforms with
+// no window system), or with the shape as the widget's mask.
+#include "platform/output/frame_output.h"
+
+namespace veilix {
+
+class QtPaintedOutput : public FrameOutput {
+public:
+    explicit QtPaintedOutput(QWidget& window) : window_(window) {}
+
+    // Platforms without window shapes have nothing to apply; the pointer
+    // routing keeps the key rule there.
+    void SetShape(const FrameComposer&) override {}
+    void ClearShape() override {}
+    void ShowChanged(const QImage& frame, const QRegion& changed) override;
+    void Paint(const QImage& frame, const QRegion& region) override;
+
+protected:
+    QWidget& window_;
+};
+
+class QtMaskOutput : public QtPaintedOutput {
+public:
+    using QtPaintedOutput::QtPaintedOutput;
+
+    void SetShape(const FrameComposer& composer) override;
+    void ClearShape() override;
+};
+
+}  // namespace veilix

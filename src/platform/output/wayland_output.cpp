@@ -1,0 +1,36 @@
+#include "platform/output/wayland_output.h"
+
+#include <QPainter>
+#include <QWidget>
+#include <QWindow>
+
+#include "platform/output/frame_composer.h"
+
+namespace veilix {
+
+void WaylandOutput::SetShape(const FrameComposer& composer) {
+    const QRegion& shape = composer.Shape();
+    // The widget's own mask would also clip our painting, so that pixels
+    // that became keyed kept their old colour; the native window's mask is
+    // the input region alone.
+    shownByAlpha_ = shape;
+    if (!window_.windowHandle()) window_.winId();
+    // An empty region would take all input; a window keyed everywhere takes none.
+    window_.windowHandle()->setMask(shape.isEmpty() ? QRegion(-1, -1, 1, 1) : shape);
+}
+
+void WaylandOutput::ClearShape() {
+    shownByAlpha_.reset();
+    if (window_.windowHandle()) window_.windowHandle()->setMask(QRegion());
+    window_.update();
+}
+
+void WaylandOutput::Paint(const QImage& frame, const QRegion& region) {
+    QPainter painter(&window_);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect& rect : region) painter.drawImage(rect, frame, rect);
+    if (!shownByAlpha_) return;
+    for (const QRect& rect : region - *shownByAlpha_) painter.fillRect(rect, Qt::transparent);
+}
+
+}  // namespace veilix
