@@ -23,29 +23,32 @@ constexpr bool kQt = true;
 constexpr bool kPlain = false;
 
 // Low to high. A file belongs to the longest name that holds it; a folder in no
-// layer is reported, so a new one gets its place here first.
+// layer is reported, so a new one gets its place here first. A name covers the
+// layers under it, except the layers nested in a folder's own: those stand
+// above it (forms/windowed above forms).
 //
-// Inside the platform, core is the vocabulary everything is built on; output,
-// system, messages and graphics each stand on core alone; menus use those;
-// forms use everything. forms/windowed is part of forms: the form and the
-// windowed control reach each other (form.cpp, win_control.cpp).
+// Inside the platform, core is the vocabulary everything is built on; system,
+// messages and graphics stand on core alone; output on those; menus use them;
+// forms use everything below, and the windowed controls sit on forms.
 const std::vector<Layer> kLayers = {
-    {"icon",              kPlain, {"icon"}},
-    {"templates/png",     kPlain, {"templates/png"}},
-    {"platform/core",     kQt,    {"platform/core"}},
-    {"platform/output",   kQt,    {"platform/core", "platform/output"}},
-    {"platform/system",   kQt,    {"platform/core", "platform/system"}},
-    {"platform/messages", kQt,    {"platform/core", "platform/messages"}},
-    {"platform/graphics", kQt,    {"platform/core", "platform/graphics"}},
-    {"platform/menus",    kQt,    {"platform/core", "platform/output", "platform/system", "platform/messages",
-                                   "platform/graphics", "platform/menus"}},
-    {"platform/forms",    kQt,    {"platform"}},
-    {"templates",         kPlain, {"platform", "templates/png", "templates"}},
-    {"menu_painter",      kPlain, {"platform", "menu_painter"}},
-    {"stencil",           kPlain, {"platform", "templates", "templates/png", "menu_painter", "stencil"}},
-    {"app",               kPlain, {"platform", "templates", "menu_painter", "stencil", "icon", "app"}},
-    {"main.cpp",          kQt,    {"app", "platform"}},
-    {"tools",             kPlain, {"templates/png", "icon", "tools"}},
+    {"icon",                    kPlain, {"icon"}},
+    {"templates/png",           kPlain, {"templates/png"}},
+    {"platform/core",           kQt,    {"platform/core"}},
+    {"platform/system",         kQt,    {"platform/core", "platform/system"}},
+    {"platform/messages",       kQt,    {"platform/core", "platform/messages"}},
+    {"platform/graphics",       kQt,    {"platform/core", "platform/graphics"}},
+    {"platform/output",         kQt,    {"platform/core", "platform/system", "platform/output"}},
+    {"platform/menus",          kQt,    {"platform/core", "platform/system", "platform/messages", "platform/graphics",
+                                         "platform/menus"}},
+    {"platform/forms",          kQt,    {"platform/core", "platform/system", "platform/messages", "platform/graphics",
+                                         "platform/output", "platform/menus", "platform/forms"}},
+    {"platform/forms/windowed", kQt,    {"platform"}},
+    {"templates",               kPlain, {"platform", "templates/png", "templates"}},
+    {"menu_painter",            kPlain, {"platform", "menu_painter"}},
+    {"stencil",                 kPlain, {"platform", "templates", "templates/png", "menu_painter", "stencil"}},
+    {"app",                     kPlain, {"platform", "templates", "menu_painter", "stencil", "icon", "app"}},
+    {"main.cpp",                kQt,    {"app", "platform"}},
+    {"tools",                   kPlain, {"templates/png", "icon", "tools"}},
 };
 
 // Angle includes that tie code to Qt or the window system.
@@ -83,7 +86,10 @@ const Layer* LayerOf(std::string_view file) {
 }
 
 bool MayInclude(const Layer& from, const Layer& to) {
-  return std::ranges::any_of(from.may_include, [&](std::string_view name) { return Covers(name, to.name); });
+  const bool nestedInFrom = to.name != from.name && Covers(from.name, to.name);
+  return std::ranges::any_of(from.may_include, [&](std::string_view name) {
+    return name == to.name || (Covers(name, to.name) && !nestedInFrom);
+  });
 }
 
 bool IsWindowSystemHeader(std::string_view header) {
