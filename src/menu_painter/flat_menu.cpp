@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "menu_painter/control_styling/control_styling.h"
+#include "menu_painter/control_styling.h"
 #include "menu_painter/flat_menu_manager.h"
 #include "platform/forms/control_bar.h"
 #include "platform/core/exception.h"

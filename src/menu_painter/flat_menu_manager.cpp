@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "menu_painter/control_styling/control_styling.h"
+#include "menu_painter/control_styling.h"
 #include "menu_painter/flat_menu.h"
 #include "menu_painter/menu_frame.h"
 #include "platform/forms/form.h"

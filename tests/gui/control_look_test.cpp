@@ -15,7 +15,7 @@
 #include <string>
 
 #include "menu_painter/colour_ops.h"
-#include "menu_painter/control_styling/control_styling.h"
+#include "menu_painter/control_styling.h"
 #include "menu_painter/control_styling/control_subclass.h"
 #include "menu_painter/flat_menu.h"
 #include "menu_painter/flat_menu_manager.h"

@@ -10,7 +10,7 @@
 #include <QCoreApplication>
 
 #include "flat_menu_fixture.h"
-#include "menu_painter/control_styling/control_styling.h"
+#include "menu_painter/control_styling.h"
 #include "menu_painter/control_styling/control_subclass.h"
 #include "platform/forms/image.h"
 #include "platform/forms/screen_forms.h"

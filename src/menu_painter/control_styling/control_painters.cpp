@@ -2,8 +2,9 @@
 // painter's palette. Faces are the button face lightened by ControlTint, or
 // by ControlHotTint while the pointer is over the control; the border takes
 // the selection frame colour while the control is hot or focused.
+#include "menu_painter/control_styling/control_painters.h"
+
 #include "menu_painter/colour_ops.h"
-#include "menu_painter/control_styling/control_styling.h"
 #include "menu_painter/control_styling/control_subclass.h"
 #include "menu_painter/flat_menu.h"
 #include "platform/graphics/canvas.h"

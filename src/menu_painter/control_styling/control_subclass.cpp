@@ -1,6 +1,6 @@
 #include "menu_painter/control_styling/control_subclass.h"
 
-#include "menu_painter/control_styling/control_styling.h"
+#include "menu_painter/control_styling/control_painters.h"
 #include "menu_painter/flat_menu.h"
 
 namespace veilix {

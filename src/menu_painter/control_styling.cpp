@@ -1,4 +1,4 @@
-#include "menu_painter/control_styling/control_styling.h"
+#include "menu_painter/control_styling.h"
 
 #include "menu_painter/control_styling/control_subclass.h"
 #include "menu_painter/flat_menu.h"

@@ -1,12 +1,12 @@
 #pragma once
-// Styling windowed controls: matching and wrapping them when a painter
-// attaches, passing the records on with the serving role, giving controls
-// their own look back, and painting each styled kind.
+// Styling windowed controls, the steps the painter and its manager take:
+// matching and wrapping controls when a painter attaches, passing the records
+// on with the serving role, and giving controls their own look back. The
+// styled controls themselves (kinds, records, painting) are control_styling/.
 #include <vector>
 
 namespace veilix {
 
-class TCanvas;
 class TComponent;
 class TControlSubClass;
 class TFlatMenu;
@@ -28,8 +28,5 @@ void PassControlRecords(TFlatMenu& from, TFlatMenu& to, const TForm* leavingWind
 // Gives the controls inside container that the serving painter styled their
 // procedure and settings back, the last styled first; failures are swallowed.
 void RestoreControls(TComponent* container);
-
-// Paints a styled control on its window canvas, in the painter's palette.
-void PaintStyledControl(TControlSubClass& record, TCanvas& canvas);
 
 }  // namespace veilix
