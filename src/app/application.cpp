@@ -59,7 +59,6 @@ void TApplication::Run() {
     else
         mainForm_->AfterFirstFrame(ShowProgramIcon, kIconAtTheLatestMs);
     RunEventLoop();
-    terminated_ = true;
 }
 
 void TApplication::Terminate() { PostQuit(0); }

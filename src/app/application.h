@@ -22,7 +22,6 @@ public:
     bool MainFormOnTaskBar = false;
     std::string Title;
     TForm* MainForm() const { return mainForm_; }
-    bool Terminated() const { return terminated_; }
 
     // Allocates the window, stores it in reference before its construction
     // begins, and resets reference if the construction fails.
@@ -38,7 +37,6 @@ private:
     void AdoptMainForm(TForm* form);
 
     TForm* mainForm_ = nullptr;
-    bool terminated_ = false;
 };
 
 extern TApplication* Application;

@@ -1,4 +1,5 @@
 #pragma once
+// The program's start-up, from the title to the end of the loop.
 
 namespace veilix {
 

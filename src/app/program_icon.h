@@ -1,4 +1,6 @@
 #pragma once
+// The program's icon: drawn from the icon's design and handed to the window
+// system once, after the sheet's first frame.
 #include <vector>
 
 #include "platform/system/application_identity.h"

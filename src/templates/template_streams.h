@@ -1,4 +1,5 @@
 #pragma once
+// The shape templates' PNG streams, built into the program.
 
 #include <cstdint>
 #include <span>

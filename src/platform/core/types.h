@@ -60,7 +60,6 @@ inline constexpr TShiftState ssLeft = 1u << 3;
 inline constexpr TShiftState ssRight = 1u << 4;
 inline constexpr TShiftState ssMiddle = 1u << 5;
 
-enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum class TBorderStyle { bsNone, bsSingle, bsSizeable };
 
 }  // namespace veilix

@@ -129,12 +129,6 @@ void TForm::Repaint() {
 }
 bool TForm::Visible() const { return widget_->isVisible(); }
 
-TWindowState TForm::WindowState() const {
-    if (widget_->isMinimized()) return TWindowState::wsMinimized;
-    if (widget_->isMaximized()) return TWindowState::wsMaximized;
-    return TWindowState::wsNormal;
-}
-
 void TForm::Close() {
     if (CloseHandler() && CloseHandler()(*this)) return;
     Hide();

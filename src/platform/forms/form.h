@@ -77,7 +77,6 @@ public:
     int MenuBarRedrawRequests() const { return menuBarRedrawRequests_; }
     // Invalidates the whole window and, when it is shown, composes it now.
     void Repaint();
-    TWindowState WindowState() const;
     // The close operation: no close-query or close handler here, so the
     // action is hide; the application ends the program for its main window.
     void Close();

@@ -1,4 +1,5 @@
 #pragma once
+// Reading the big-endian numbers of a PNG stream.
 
 #include <cstdint>
 

@@ -1,4 +1,6 @@
 #pragma once
+// The chunk walk of a PNG stream: the signature, every chunk's check value
+// and order, and what the decoder needs of them.
 
 #include <cstdint>
 #include <optional>

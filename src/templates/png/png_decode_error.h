@@ -1,4 +1,5 @@
 #pragma once
+// The one error the PNG decoder raises.
 
 #include <stdexcept>
 

@@ -1,4 +1,6 @@
 #pragma once
+// Our PNG decoder: the shape templates' format (8-bit truecolour, not
+// interlaced), with a limit on what a header may claim.
 
 #include <cstdint>
 #include <span>

@@ -1,4 +1,5 @@
 #pragma once
+// The gamma correction a gAMA chunk asks for, as a table over 8-bit samples.
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,5 @@
 #pragma once
+// The image data of a PNG stream turned into rows of pixels.
 
 #include <cstdint>
 #include <vector>

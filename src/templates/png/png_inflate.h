@@ -1,4 +1,5 @@
 #pragma once
+// Inflating a PNG stream's image data across its IDAT chunks.
 
 #include <cstdint>
 #include <memory>

@@ -1,4 +1,5 @@
 #pragma once
+// Undoing the row filters of PNG image data.
 
 #include <cstddef>
 #include <cstdint>

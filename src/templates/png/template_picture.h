@@ -1,4 +1,5 @@
 #pragma once
+// What the decoder yields: a picture's pixels as bytes.
 
 #include <cstdint>
 #include <vector>

@@ -40,7 +40,6 @@ public:
     void SetParent(TWinControl* parent);
     // Whether the control sits inside container, at any depth.
     bool LiesInside(const TComponent* container) const;
-    const std::vector<TWinControl*>& WinControls() const { return children_; }
 
     // Receives every message; starts as the control's own WndProc.
     TWndMethod WindowProc;
@@ -79,7 +78,6 @@ public:
 protected:
     // Kinds on a native window hand it over once, at construction.
     void AdoptNative(std::unique_ptr<NativeWindow> native);
-    NativeWindow* Native() const { return native_.get(); }
     // The width of the border that WM_NCPAINT draws: 2 for the 3-D look, 1
     // for a single line, 0 without border. Kinds without a border of their
     // own return 0.
