@@ -2,6 +2,13 @@
 // Measuring and painting of one menu item for a TFlatMenu. Each drawing step is
 // a function of the canvas, the rectangles and the item's state, so that it can
 // be called and looked at on its own.
+//
+// TFlatMenuItemPainter's members span this folder: item_measuring.cpp
+// (Measure), item_painting.cpp (Paint, background, selection, separator,
+// caption), item_gradient.cpp, item_text.cpp, item_marks.cpp, item_icon.cpp,
+// top_level_selection.cpp and frame_request.cpp, one step each. The
+// TFlatMenu handlers that use it (MeasureMenuItem, DrawMenuItem) are in
+// item_measuring.cpp and item_painting.cpp.
 #include <string>
 
 #include "menu_painter/flat_menu.h"
