@@ -7,8 +7,8 @@
 
 #include "platform/core/exception.h"
 #include "platform/system/show_command.h"
-#include "qt_application.h"
 #include "stencil/stencil_form.h"
+#include "support/qt_application.h"
 
 namespace veilix {
 namespace {

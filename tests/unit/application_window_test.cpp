@@ -8,7 +8,7 @@
 #include <QCoreApplication>
 
 #include "platform/messages/hidden_window.h"
-#include "qt_application.h"
+#include "support/qt_application.h"
 
 namespace veilix {
 namespace {

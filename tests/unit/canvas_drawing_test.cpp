@@ -17,7 +17,7 @@
 #include "platform/graphics/bitmap.h"
 #include "platform/core/colors.h"
 #include "platform/graphics/fonts.h"
-#include "qt_application.h"
+#include "support/qt_application.h"
 
 namespace veilix {
 namespace {

@@ -9,12 +9,12 @@
 
 #include <QCoreApplication>
 
-#include "flat_menu_fixture.h"
 #include "menu_painter/control_styling/control_styling.h"
 #include "menu_painter/control_styling/control_subclass.h"
 #include "platform/forms/image.h"
 #include "platform/forms/screen_forms.h"
 #include "platform/forms/windowed/win_control.h"
+#include "support/flat_menu_fixture.h"
 
 namespace veilix {
 namespace {

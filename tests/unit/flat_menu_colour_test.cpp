@@ -5,10 +5,10 @@
 #include <initializer_list>
 #include <string>
 
-#include "flat_menu_fixture.h"
 #include "menu_painter/colour_ops.h"
 #include "menu_painter/palette.h"
 #include "platform/core/colors.h"
+#include "support/flat_menu_fixture.h"
 
 namespace veilix {
 namespace {

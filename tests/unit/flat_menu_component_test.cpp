@@ -5,11 +5,11 @@
 #include <functional>
 #include <optional>
 
-#include "flat_menu_fixture.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/core/exception.h"
 #include "platform/graphics/fonts.h"
 #include "platform/system/os_version.h"
+#include "support/flat_menu_fixture.h"
 
 namespace veilix {
 namespace {

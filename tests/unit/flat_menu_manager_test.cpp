@@ -9,10 +9,10 @@
 
 #include <QCoreApplication>
 
-#include "flat_menu_fixture.h"
 #include "platform/core/exception.h"
 #include "platform/core/failure_boundary.h"
 #include "platform/forms/screen_forms.h"
+#include "support/flat_menu_fixture.h"
 
 namespace veilix {
 namespace {

@@ -3,10 +3,10 @@
 // or the image; proposed sizes are only ever raised, except a separator's.
 #include <gtest/gtest.h>
 
-#include "flat_menu_test_support.h"
 #include "menu_painter/item_painting/rounding.h"
 #include "platform/menus/image_list.h"
 #include "platform/core/shortcut.h"
+#include "support/flat_menu_test_support.h"
 
 namespace veilix::testing {
 namespace {

@@ -12,11 +12,11 @@
 #include <utility>
 #include <vector>
 
-#include "flat_menu_test_support.h"
 #include "menu_painter/colour_ops.h"
 #include "menu_painter/item_painting/item_layout.h"
 #include "platform/messages/hidden_window.h"
 #include "platform/core/exception.h"
+#include "support/flat_menu_test_support.h"
 
 namespace veilix::testing {
 namespace {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "flat_menu_fixture.h"
 #include "menu_painter/flat_menu_stream.h"
 #include "platform/core/exception.h"
 #include "platform/core/stored_object.h"
+#include "support/flat_menu_fixture.h"
 
 namespace veilix {
 namespace {

@@ -12,7 +12,7 @@
 #include "platform/graphics/bitmap.h"
 #include "platform/forms/form.h"
 #include "platform/forms/image.h"
-#include "qt_application.h"
+#include "support/qt_application.h"
 
 namespace veilix {
 namespace {

@@ -19,9 +19,9 @@
 #include "platform/forms/form.h"
 #include "platform/output/frame_composer.h"
 #include "platform/forms/image.h"
-#include "qt_application.h"
 #include "templates/png/png_decoder.h"
 #include "templates/template_streams.h"
+#include "support/qt_application.h"
 
 namespace veilix {
 namespace {

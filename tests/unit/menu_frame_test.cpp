@@ -15,12 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "flat_menu_fixture.h"
 #include "menu_painter/colour_ops.h"
 #include "menu_painter/menu_frame.h"
 #include "platform/menus/menu_window_by_handle.h"
 #include "platform/system/os_version.h"
 #include "platform/menus/popup_menu_window.h"
+#include "support/flat_menu_fixture.h"
 
 namespace veilix {
 namespace {

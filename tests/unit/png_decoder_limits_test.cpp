@@ -12,7 +12,7 @@
 #include <string>
 
 #include "templates/png/png_decoder.h"
-#include "png_test_builder.h"
+#include "support/png_test_builder.h"
 
 namespace veilix::test {
 namespace {

@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "templates/png/png_decoder.h"
-#include "png_test_builder.h"
+#include "support/png_test_builder.h"
 
 namespace veilix::test {
 namespace {

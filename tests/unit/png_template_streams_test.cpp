@@ -3,8 +3,8 @@
 #include <string>
 
 #include "templates/png/png_decoder.h"
-#include "png_test_builder.h"
 #include "templates/template_streams.h"
+#include "support/png_test_builder.h"
 
 namespace veilix::test {
 namespace {

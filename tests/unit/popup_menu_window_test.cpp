@@ -16,7 +16,7 @@
 #include "platform/menus/plain_menu_look.h"
 #include "platform/menus/popup_menu.h"
 #include "platform/menus/popup_menu_window.h"
-#include "qt_application.h"
+#include "support/qt_application.h"
 
 namespace veilix {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "templates/png/png_decoder.h"
 #include "templates/template_streams.h"
-#include "template_test_support.h"
+#include "support/template_pixels.h"
 
 namespace veilix::test {
 namespace {

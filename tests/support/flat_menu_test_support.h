@@ -12,9 +12,9 @@
 #include "platform/core/colors.h"
 #include "platform/core/component.h"
 #include "platform/menus/menu.h"
-#include "flat_menu_fixture.h"
 #include "platform/menus/popup_menu.h"
-#include "qt_application.h"
+#include "support/flat_menu_fixture.h"
+#include "support/qt_application.h"
 
 namespace veilix::testing {
 

@@ -16,7 +16,7 @@
 #include "platform/forms/form.h"
 #include "platform/menus/menu.h"
 #include "platform/menus/popup_menu.h"
-#include "qt_application.h"
+#include "support/qt_application.h"
 
 namespace veilix::testing {
 
