@@ -24,11 +24,14 @@
 #include "platform/menus/plain_menu_look.h"
 #include "platform/menus/popup_menu_window.h"
 #include "stencil_gui.h"
+#include "support/system_colours.h"
 
 namespace veilix::gui {
 namespace {
 
-constexpr TColor kInactiveCaption = RGBColor(122, 150, 223);
+using testing::FixedSystemColourTable;
+using testing::kFace;
+using testing::kHighlight;
 
 // The gradient's colour k columns right of an item's left edge: 1 % at the
 // edge, 85 % after the icon column and four more, 96 % from column 39 on.
@@ -67,9 +70,9 @@ std::vector<int> BoxedItems(const QImage& shown, const std::vector<QRect>& items
 class FlatMenuPopupGui : public StencilGui {
 protected:
     void SetUp() override {
-        SystemColorTable table = MenuSystemColours();
-        table[3] = kInactiveCaption;
-        SetSystemColors(table);
+        // Before the window is built: its painter derives the palette once, at
+        // construction.
+        SetSystemColors(FixedSystemColourTable());
         StencilGui::SetUp();
         HookMainWindow(TWindowHook(this, &FlatMenuPopupGui::Seen));
     }

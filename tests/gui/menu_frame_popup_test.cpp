@@ -20,9 +20,13 @@
 #include "platform/core/colors.h"
 #include "platform/menus/popup_menu_window.h"
 #include "stencil_gui.h"
+#include "support/system_colours.h"
 
 namespace veilix::gui {
 namespace {
+
+using testing::FixedSystemColourTable;
+using testing::kFace;
 
 constexpr TColor kFrame = RGBColor(146, 145, 126);
 
@@ -61,7 +65,9 @@ void Settle() { ProcessEventsFor(50); }
 class MenuFrameGui : public StencilGui {
 protected:
     void SetUp() override {
-        SetSystemColors(MenuSystemColours());
+        // Before the window is built: its painter derives the palette once, at
+        // construction.
+        SetSystemColors(FixedSystemColourTable());
         StencilGui::SetUp();
     }
     void TearDown() override {

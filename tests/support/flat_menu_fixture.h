@@ -1,6 +1,6 @@
 #pragma once
 // Shared by the painter's colour, component, manager and stored-description
-// tests: a fixed system colour table, forms to own painters, and handlers that
+// tests: the fixed system colours, forms to own painters, and handlers that
 // stand for ones the application set itself.
 #include <gtest/gtest.h>
 
@@ -17,6 +17,7 @@
 #include "platform/menus/menu.h"
 #include "platform/menus/popup_menu.h"
 #include "support/qt_application.h"
+#include "support/system_colours.h"
 
 namespace veilix::testing {
 
@@ -61,29 +62,10 @@ struct FreeDeleter {
     void operator()(TComponent* component) const { FreeComponent(component); }
 };
 
-// The system colours the painter's rules are held to, with the menu text
-// colour a suite reads; every other entry is a colour none of the rules
-// should ever produce.
-inline SystemColorTable PainterSystemColours(TColor menuText) {
-    SystemColorTable table{};
-    table.fill(RGBColor(1, 2, 3));
-    table[3] = RGBColor(122, 150, 223);  // inactive caption
-    table[7] = menuText;
-    table[13] = RGBColor(49, 106, 197);  // highlight
-    table[15] = RGBColor(236, 233, 216);  // button face
-    table[16] = RGBColor(172, 168, 153);  // button shadow
-    return table;
-}
-
 class FixedSystemColours : public ::testing::Test {
 protected:
-    static constexpr TColor kFace = RGBColor(236, 233, 216);
-    static constexpr TColor kHighlight = RGBColor(49, 106, 197);
-    static constexpr TColor kShadow = RGBColor(172, 168, 153);
-    static constexpr TColor kMenuText = RGBColor(10, 20, 30);
-    static constexpr TColor kInactiveCaption = RGBColor(122, 150, 223);
-
-    void SetUp() override { SetSystemColors(PainterSystemColours(kMenuText)); }
+    // Menu text that is not black, so that black is never taken for it.
+    void SetUp() override { SetSystemColors(FixedSystemColourTable(RGBColor(10, 20, 30))); }
     void TearDown() override { ResetSystemColors(); }
 };
 

@@ -15,14 +15,9 @@
 #include "platform/menus/popup_menu.h"
 #include "support/flat_menu_fixture.h"
 #include "support/qt_application.h"
+#include "support/system_colours.h"
 
 namespace veilix::testing {
-
-inline constexpr TColor kFace = RGBColor(236, 233, 216);
-inline constexpr TColor kHighlight = RGBColor(49, 106, 197);
-inline constexpr TColor kShadow = RGBColor(172, 168, 153);
-inline constexpr TColor kMenuText = RGBColor(0, 0, 0);
-inline constexpr TColor kInactiveCaption = RGBColor(122, 150, 223);
 
 inline std::string Rgb(TColor c) {
     return "(" + std::to_string(RedOf(c)) + ", " + std::to_string(GreenOf(c)) + ", " + std::to_string(BlueOf(c)) +
@@ -33,7 +28,7 @@ class FlatMenuItemTest : public ::testing::Test {
 protected:
     void SetUp() override {
         EnsureQtApplication();
-        SetSystemColors(PainterSystemColours(kMenuText));
+        SetSystemColors(FixedSystemColourTable());
 
         root_ = std::make_unique<TComponent>(nullptr);
         painter_ = new TFlatMenu(nullptr);

@@ -9,11 +9,13 @@
 #include "menu_painter/palette.h"
 #include "platform/core/colors.h"
 #include "support/flat_menu_fixture.h"
+#include "support/system_colours.h"
 
 namespace veilix {
 namespace {
 
 using testing::FixedSystemColours;
+using testing::kFace;
 
 std::string Rgb(TColor c) {
     return "(" + std::to_string(RedOf(c)) + ", " + std::to_string(GreenOf(c)) + ", " + std::to_string(BlueOf(c)) +

@@ -10,6 +10,7 @@
 #include "platform/graphics/fonts.h"
 #include "platform/system/os_version.h"
 #include "support/flat_menu_fixture.h"
+#include "support/system_colours.h"
 
 namespace veilix {
 namespace {
@@ -17,6 +18,7 @@ namespace {
 using testing::AddItem;
 using testing::AddSubItem;
 using testing::ApplicationHandlers;
+using testing::kFace;
 using testing::PainterBand;
 using testing::PainterDraw;
 using testing::PainterMeasure;

@@ -21,9 +21,12 @@
 #include "platform/system/os_version.h"
 #include "platform/menus/popup_menu_window.h"
 #include "support/flat_menu_fixture.h"
+#include "support/system_colours.h"
 
 namespace veilix {
 namespace {
+
+using testing::kFace;
 
 constexpr int kItemWidth = 100, kItemHeight = 20, kItems = 3;
 constexpr int kWindowWidth = kItemWidth + 6, kWindowHeight = kItems * kItemHeight + 6;
