@@ -23,6 +23,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/screen_forms.h"
 #include "platform/forms/windowed/std_controls.h"
+#include "support/pixels.h"
 
 namespace veilix {
 namespace {
@@ -87,8 +88,7 @@ protected:
     }
     // The colour at a point of a control, in the form's shot.
     static TColor At(const QImage& shot, const TWinControl& control, int x, int y) {
-        const QRgb rgb = shot.pixel(control.BoundsRect().Left + x, control.BoundsRect().Top + y);
-        return RGBColor(qRed(rgb), qGreen(rgb), qBlue(rgb));
+        return testing::ColourAt(shot, control.BoundsRect().Left + x, control.BoundsRect().Top + y);
     }
     static TColor Rgb(TColor colour) { return ColorToRGB(colour); }
 

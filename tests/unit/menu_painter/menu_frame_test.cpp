@@ -21,11 +21,13 @@
 #include "platform/system/os_version.h"
 #include "platform/menus/popup_menu_window.h"
 #include "support/flat_menu_fixture.h"
+#include "support/pixels.h"
 #include "support/system_colours.h"
 
 namespace veilix {
 namespace {
 
+using testing::ColourAt;
 using testing::kFace;
 
 constexpr int kItemWidth = 100, kItemHeight = 20, kItems = 3;
@@ -50,11 +52,6 @@ struct ColumnPainter {
     }
     int DrawsOn(const QWidget& window) const { return int(std::ranges::count(drawnOn, HandleOf(&window))); }
 };
-
-TColor PixelOf(const QImage& image, int x, int y) {
-    const QRgb p = image.pixel(x, y);
-    return RGBColor(std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p)));
-}
 
 class MenuFrameTest : public testing::FlatMenuFixture {
 protected:
@@ -130,9 +127,9 @@ std::string FrameFault(PopupMenuWindow& window, bool v51, const FrameColours& co
             const bool inShape = !window.Region() || window.Region()->contains(QPoint(x, y));
             const std::string at = std::to_string(x) + "," + std::to_string(y);
             if (inShape != want.has_value()) return at + (inShape ? " is shown" : " is cut away");
-            if (want && PixelOf(image, x, y) != *want) {
+            if (want && ColourAt(image, x, y) != *want) {
                 char text[64];
-                std::snprintf(text, sizeof text, " is %06x, not %06x", PixelOf(image, x, y), *want);
+                std::snprintf(text, sizeof text, " is %06x, not %06x", ColourAt(image, x, y), *want);
                 return at + text;
             }
         }
@@ -171,7 +168,7 @@ TEST_P(MenuFrameVersionTest, OutlineStripCopiedRowsAndShadowOrBorders) {
     window.Invalidate(true);
     window.repaint();
     const int right = v51 ? kWindowWidth - 1 : kWindowWidth - 3;
-    for (int y = 0; y < 10; ++y) EXPECT_EQ(PixelOf(window.Surface(), right, y), colours.frame) << "row " << y;
+    for (int y = 0; y < 10; ++y) EXPECT_EQ(ColourAt(window.Surface(), right, y), colours.frame) << "row " << y;
 
     // A second request paints the same frame and keeps the saved procedure.
     PaintMenuFrame(painter, Handle(window), false);
@@ -187,19 +184,19 @@ INSTANTIATE_TEST_SUITE_P(Versions, MenuFrameVersionTest,
 // menu, one pixel a row, and the left border keeps what it showed.
 TEST_F(MenuFrameTest, RightToLeftDrawsTheEdgeAsALineOnTheRight) {
     PopupMenuWindow& window = ShownWindow();
-    const TColor leftBorder = PixelOf(window.Surface(), 1, 10);
+    const TColor leftBorder = ColourAt(window.Surface(), 1, 10);
     PaintMenuFrame(Painter(), Handle(window), true);
 
     const QImage& image = window.Surface();
     const TColor icon = LightenColor(kFace, 16);
     const int w = kWindowWidth - 2, h = kWindowHeight - 2;
     for (int y = 3; y <= h - 2; ++y) {
-        const int onLine = (PixelOf(image, w - 3, y) == icon) + (PixelOf(image, w - 2, y) == icon);
+        const int onLine = (ColourAt(image, w - 3, y) == icon) + (ColourAt(image, w - 2, y) == icon);
         EXPECT_EQ(onLine, 1) << "row " << y;
-        EXPECT_EQ(PixelOf(image, 1, y), leftBorder) << "row " << y;
+        EXPECT_EQ(ColourAt(image, 1, y), leftBorder) << "row " << y;
     }
-    EXPECT_EQ(PixelOf(image, w - 3, 3), icon) << "the line starts at the left";
-    EXPECT_EQ(PixelOf(image, w - 2, h - 2), icon) << "and ends on the right";
+    EXPECT_EQ(ColourAt(image, w - 3, 3), icon) << "the line starts at the left";
+    EXPECT_EQ(ColourAt(image, w - 2, h - 2), icon) << "and ends on the right";
 }
 
 struct SizeCase {
@@ -225,7 +222,7 @@ TEST_P(MenuFrameSizeTest, TheShapeIsSetAgainOnlyAfterAChangeOfMoreThanFivePixels
     const int ww = size.width(), hh = size.height();
     const QRegion fresh = QRegion(0, 0, ww - 2, hh - 2) + QRegion(2, 2, ww - 2, hh - 2);
     EXPECT_EQ(*window.Region(), GetParam().newShape ? fresh : first);
-    EXPECT_EQ(PixelOf(window.Surface(), ww - 1, hh - 1), DarkenColor(kFace, 76)) << "the shadow follows the size";
+    EXPECT_EQ(ColourAt(window.Surface(), ww - 1, hh - 1), DarkenColor(kFace, 76)) << "the shadow follows the size";
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, MenuFrameSizeTest,
@@ -279,7 +276,7 @@ TEST_P(MenuFrameByItemTest, FramesTheWindowUnderTheItem) {
     PopupMenuWindow& window = ShownWindow(QPoint(300, 150));
     PaintRequestedFrame(TMessage{MsgFrameByItem, 0, reinterpret_cast<std::intptr_t>(menu_->Items()[1]), 0}, &Painter());
     EXPECT_EQ(window.WindowProc(), &MenuFrameWndProc);
-    const bool stripOnTheLeft = PixelOf(window.Surface(), 1, 30) == LightenColor(kFace, 16);
+    const bool stripOnTheLeft = ColourAt(window.Surface(), 1, 30) == LightenColor(kFace, 16);
     EXPECT_EQ(stripOnTheLeft, GetParam().mode == TBiDiMode::bdLeftToRight);
 }
 
