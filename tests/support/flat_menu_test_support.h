@@ -19,11 +19,6 @@
 
 namespace veilix::testing {
 
-inline std::string Rgb(TColor c) {
-    return "(" + std::to_string(RedOf(c)) + ", " + std::to_string(GreenOf(c)) + ", " + std::to_string(BlueOf(c)) +
-           ")";
-}
-
 class FlatMenuItemTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -8,6 +8,7 @@
 #include "menu_painter/colour_ops.h"
 #include "menu_painter/palette.h"
 #include "platform/core/colors.h"
+#include "support/colour_text.h"
 #include "support/flat_menu_fixture.h"
 #include "support/system_colours.h"
 
@@ -16,11 +17,7 @@ namespace {
 
 using testing::FixedSystemColours;
 using testing::kFace;
-
-std::string Rgb(TColor c) {
-    return "(" + std::to_string(RedOf(c)) + ", " + std::to_string(GreenOf(c)) + ", " + std::to_string(BlueOf(c)) +
-           (c >> 24 ? ") ref" : ")");
-}
+using testing::Rgb;
 
 struct OpCase {
     TColor in;

@@ -16,6 +16,7 @@
 #include "menu_painter/item_painting/item_layout.h"
 #include "platform/messages/hidden_window.h"
 #include "platform/core/exception.h"
+#include "support/colour_text.h"
 #include "support/flat_menu_test_support.h"
 #include "support/system_colours.h"
 
