@@ -2,25 +2,18 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <unistd.h>
 #include <string>
 #include <vector>
 
 #include "templates/template_streams.h"
+#include "support/read_all.h"
 
 namespace veilix::test {
 namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_TRUE(in) << "cannot open " << path;
-  return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 Bytes ToBytes(std::span<const std::uint8_t> s) { return Bytes(s.begin(), s.end()); }
 

@@ -3,12 +3,12 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "templates/png/png_decoder.h"
+#include "support/read_all.h"
 
 namespace veilix::test {
 namespace {
@@ -17,12 +17,6 @@ namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
 const fs::path kSuite = fs::path(VEILIX_TEST_DATA_DIR) / "pngsuite";
-
-Bytes ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot open " + path.string());
-  return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 struct SuiteFile {
   std::string name;
