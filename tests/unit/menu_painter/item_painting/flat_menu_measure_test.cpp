@@ -6,7 +6,7 @@
 #include "menu_painter/item_painting/rounding.h"
 #include "platform/menus/image_list.h"
 #include "platform/core/shortcut.h"
-#include "support/flat_menu_test_support.h"
+#include "support/flat_menu_fixture.h"
 
 namespace veilix::testing {
 namespace {

@@ -17,7 +17,7 @@
 #include "platform/messages/hidden_window.h"
 #include "platform/core/exception.h"
 #include "support/colour_text.h"
-#include "support/flat_menu_test_support.h"
+#include "support/flat_menu_fixture.h"
 #include "support/system_colours.h"
 
 namespace veilix::testing {
