@@ -1,6 +1,9 @@
 #pragma once
 
-// Reading decoded shape templates in tests: colours, counts and lime runs.
+// Reading decoded shape templates in tests: colours, counts and lime runs,
+// and the check that each row holds the lime run listed for it.
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <charconv>
@@ -76,6 +79,22 @@ inline RowLime LimeOfRow(const TemplatePicture& p, int y) {
     out.run->last = x;
   }
   return out;
+}
+
+// Rows from first_row on hold the listed runs, one row each, every run
+// unbroken; every other row has no lime.
+inline void ExpectLimeRuns(const TemplatePicture& p, const std::vector<LimeSpan>& runs, int first_row) {
+  ASSERT_LE(first_row + static_cast<int>(runs.size()), p.height) << "the listed rows run past the picture";
+  for (int y = 0; y < p.height; ++y) {
+    const RowLime lime = LimeOfRow(p, y);
+    const int i = y - first_row;
+    if (i < 0 || i >= static_cast<int>(runs.size())) {
+      EXPECT_FALSE(lime.run) << "row " << y;
+      continue;
+    }
+    EXPECT_EQ(lime.run, runs[i]) << "row " << y;
+    EXPECT_EQ(lime.lime_count, runs[i].last - runs[i].first + 1) << "row " << y;
+  }
 }
 
 // Parses "46-54, 40-60, ..." as written in the shape descriptions.

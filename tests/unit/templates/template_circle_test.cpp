@@ -50,15 +50,7 @@ TEST_F(CircleTemplate, SizeCountsAndNamedPixels) {
 TEST_F(CircleTemplate, EachRowHoldsItsListedLimeRun) {
   const std::vector<LimeSpan> runs = ParseRunList(kLimeRuns);
   ASSERT_EQ(runs.size(), 94u);
-  for (int y = 0; y < 100; ++y) {
-    const RowLime lime = LimeOfRow(p, y);
-    if (y < 3 || y > 96) {
-      EXPECT_FALSE(lime.run) << "row " << y;
-      continue;
-    }
-    EXPECT_EQ(lime.run, runs[y - 3]) << "row " << y;
-    EXPECT_EQ(lime.lime_count, runs[y - 3].last - runs[y - 3].first + 1) << "row " << y;
-  }
+  ExpectLimeRuns(p, runs, 3);
 }
 
 TEST_F(CircleTemplate, EdgeShadesAreExactlyTheListedOnes) {

@@ -56,15 +56,7 @@ TEST_F(EllipseTemplate, SizeCountsAndNamedPixels) {
 
 TEST_F(EllipseTemplate, EachRowHoldsItsListedLimeRun) {
   ASSERT_EQ(runs.size(), 95u);
-  for (int y = 0; y < kHeight; ++y) {
-    const RowLime lime = LimeOfRow(p, y);
-    if (y < 3 || y > 97) {
-      EXPECT_FALSE(lime.run) << "row " << y;
-      continue;
-    }
-    EXPECT_EQ(lime.run, runs[y - 3]) << "row " << y;
-    EXPECT_EQ(lime.lime_count, runs[y - 3].last - runs[y - 3].first + 1) << "row " << y;
-  }
+  ExpectLimeRuns(p, runs, 3);
 }
 
 TEST_F(EllipseTemplate, FixedRowsMatchExactly) {
