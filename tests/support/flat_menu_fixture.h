@@ -19,17 +19,11 @@
 #include "platform/forms/form.h"
 #include "platform/menus/menu.h"
 #include "platform/menus/popup_menu.h"
+#include "support/loading_form.h"
 #include "support/qt_application.h"
 #include "support/system_colours.h"
 
 namespace veilix::testing {
-
-// A form that can be built the way a stored description builds it.
-class LoadingForm : public TForm {
-public:
-    explicit LoadingForm(TComponent* owner = nullptr) : TForm(owner) {}
-    void BeginLoading() { SetLoading(true); }
-};
 
 // Handlers the application set itself, so attaching must leave them alone.
 struct ApplicationHandlers {
