@@ -23,20 +23,18 @@
 #include "platform/forms/form.h"
 #include "platform/forms/screen_forms.h"
 #include "platform/forms/windowed/std_controls.h"
+#include "support/loading_form.h"
+#include "support/pixels.h"
 
 namespace veilix {
 namespace {
 
-class TestForm : public TForm {
-public:
-    TestForm() : TForm(nullptr) {}
-    void BeginLoading() { SetLoading(true); }
-};
+using testing::LoadingForm;
 
 class ControlLookTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        form_ = new TestForm();
+        form_ = new LoadingForm();
         form_->SetColor(clBtnFace);
         form_->SetClientWidth(360);
         form_->SetClientHeight(250);
@@ -87,12 +85,11 @@ protected:
     }
     // The colour at a point of a control, in the form's shot.
     static TColor At(const QImage& shot, const TWinControl& control, int x, int y) {
-        const QRgb rgb = shot.pixel(control.BoundsRect().Left + x, control.BoundsRect().Top + y);
-        return RGBColor(qRed(rgb), qGreen(rgb), qBlue(rgb));
+        return testing::ColourAt(shot, control.BoundsRect().Left + x, control.BoundsRect().Top + y);
     }
     static TColor Rgb(TColor colour) { return ColorToRGB(colour); }
 
-    TestForm* form_ = nullptr;
+    LoadingForm* form_ = nullptr;
     TFlatMenu* painter_ = nullptr;
     TEdit* edit_ = nullptr;
     TButton* button_ = nullptr;

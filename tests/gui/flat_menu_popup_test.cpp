@@ -15,7 +15,6 @@
 
 #include "menu_painter/colour_ops.h"
 #include "menu_painter/flat_menu.h"
-#include "menu_popup_gui.h"
 #include "platform/messages/hidden_window.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/core/colors.h"
@@ -24,11 +23,16 @@
 #include "platform/menus/plain_menu_look.h"
 #include "platform/menus/popup_menu_window.h"
 #include "stencil_gui.h"
+#include "support/pixels.h"
+#include "support/system_colours.h"
 
 namespace veilix::gui {
 namespace {
 
-constexpr TColor kInactiveCaption = RGBColor(122, 150, 223);
+using testing::ColourAt;
+using testing::FixedSystemColourTable;
+using testing::kFace;
+using testing::kHighlight;
 
 // The gradient's colour k columns right of an item's left edge: 1 % at the
 // edge, 85 % after the icon column and four more, 96 % from column 39 on.
@@ -58,7 +62,7 @@ std::vector<int> BoxedItems(const QImage& shown, const std::vector<QRect>& items
     for (std::size_t i = 0; i < items.size(); ++i) {
         const QRect& r = items[i];
         bool frameRow = true;
-        for (int x = r.left(); x <= r.right() - 1; ++x) frameRow &= At(shown, x, r.top() + 1) == kHighlight;
+        for (int x = r.left(); x <= r.right() - 1; ++x) frameRow &= ColourAt(shown, x, r.top() + 1) == kHighlight;
         if (frameRow) boxed.push_back(int(i));
     }
     return boxed;
@@ -67,9 +71,9 @@ std::vector<int> BoxedItems(const QImage& shown, const std::vector<QRect>& items
 class FlatMenuPopupGui : public StencilGui {
 protected:
     void SetUp() override {
-        SystemColorTable table = MenuSystemColours();
-        table[3] = kInactiveCaption;
-        SetSystemColors(table);
+        // Before the window is built: its painter derives the palette once, at
+        // construction.
+        SetSystemColors(FixedSystemColourTable());
         StencilGui::SetUp();
         HookMainWindow(TWindowHook(this, &FlatMenuPopupGui::Seen));
     }
@@ -127,12 +131,12 @@ TEST_F(FlatMenuPopupGui, OpeningPaintsTheGradientAndAsksOnceForTheFrame) {
     for (const QRect& r : rects) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
             for (int k = 0; k < 24; ++k)
-                ASSERT_EQ(At(shown, r.left() + k, y), Ramp(k)) << "column " << k << " of the item at row " << y;
-            ASSERT_EQ(At(shown, r.right(), y), Ramp(96)) << "last column, row " << y;
+                ASSERT_EQ(ColourAt(shown, r.left() + k, y), Ramp(k)) << "column " << k << " of the item at row " << y;
+            ASSERT_EQ(ColourAt(shown, r.right(), y), Ramp(96)) << "last column, row " << y;
         }
-        EXPECT_EQ(At(shown, r.left() + 39, r.top()), Ramp(39));
-        EXPECT_EQ(At(shown, r.left() + 39, r.bottom()), Ramp(39));
-        EXPECT_NE(At(shown, r.left() + 38, r.top()), Ramp(39));
+        EXPECT_EQ(ColourAt(shown, r.left() + 39, r.top()), Ramp(39));
+        EXPECT_EQ(ColourAt(shown, r.left() + 39, r.bottom()), Ramp(39));
+        EXPECT_NE(ColourAt(shown, r.left() + 38, r.top()), Ramp(39));
     }
     EXPECT_TRUE(BoxedItems(shown, rects).empty()) << "nothing is selected when the menu opens";
 
@@ -189,15 +193,15 @@ TEST_F(FlatMenuPopupGui, ArrowKeysMoveTheSelectionBox) {
             // The box as a whole: its rows and columns on the selected item.
             const QRect r = window.ItemRects()[std::size_t(window.Selected())];
             for (int x = r.left(); x <= r.right() - 1; ++x) {
-                ASSERT_EQ(At(shown, x, r.top()), Ramp(x - r.left())) << "the item's first row, column " << x;
-                ASSERT_EQ(At(shown, x, r.bottom()), kHighlight) << "the box's bottom edge, column " << x;
+                ASSERT_EQ(ColourAt(shown, x, r.top()), Ramp(x - r.left())) << "the item's first row, column " << x;
+                ASSERT_EQ(ColourAt(shown, x, r.bottom()), kHighlight) << "the box's bottom edge, column " << x;
             }
             for (int y = r.top() + 1; y <= r.bottom(); ++y) {
-                ASSERT_EQ(At(shown, r.left(), y), kHighlight) << "left edge over the icon column, row " << y;
-                ASSERT_EQ(At(shown, r.right() - 1, y), kHighlight) << "right edge, row " << y;
-                ASSERT_EQ(At(shown, r.right(), y), Ramp(96)) << "the column past the box, row " << y;
+                ASSERT_EQ(ColourAt(shown, r.left(), y), kHighlight) << "left edge over the icon column, row " << y;
+                ASSERT_EQ(ColourAt(shown, r.right() - 1, y), kHighlight) << "right edge, row " << y;
+                ASSERT_EQ(ColourAt(shown, r.right(), y), Ramp(96)) << "the column past the box, row " << y;
             }
-            EXPECT_EQ(At(shown, r.left() + 1, r.top() + 2), LightenColor(kHighlight, 68)) << "the box's fill";
+            EXPECT_EQ(ColourAt(shown, r.left() + 1, r.top() + 2), LightenColor(kHighlight, 68)) << "the box's fill";
         }
     }));
     EXPECT_EQ(selected, (std::vector<int>{0, 1, 2, 3, 0, 3, 2}));
@@ -240,7 +244,7 @@ TEST_P(FailingItemGui, MenuStaysUsable) {
         const QImage shown = Shown(menu);
         for (int i : {0, 2, 3})
             for (int y = rects[std::size_t(i)].top(); y <= rects[std::size_t(i)].bottom(); ++y)
-                ASSERT_EQ(At(shown, rects[std::size_t(i)].left(), y), Ramp(0)) << "item " << i << ", row " << y;
+                ASSERT_EQ(ColourAt(shown, rects[std::size_t(i)].left(), y), Ramp(0)) << "item " << i << ", row " << y;
         for (const Key& key : {kDown, kDown, kDown, kUp}) {
             Type(menu, key);
             selected.push_back(window.Selected());

@@ -16,13 +16,18 @@
 #include "menu_painter/colour_ops.h"
 #include "menu_painter/flat_menu.h"
 #include "menu_painter/menu_frame.h"
-#include "menu_popup_gui.h"
 #include "platform/core/colors.h"
 #include "platform/menus/popup_menu_window.h"
 #include "stencil_gui.h"
+#include "support/pixels.h"
+#include "support/system_colours.h"
 
 namespace veilix::gui {
 namespace {
+
+using testing::ColourAt;
+using testing::FixedSystemColourTable;
+using testing::kFace;
 
 constexpr TColor kFrame = RGBColor(146, 145, 126);
 
@@ -46,9 +51,9 @@ std::string RingFault(const QImage& image, const std::optional<QRegion>& region)
             else if (x <= 2)
                 want = LightenColor(kFace, 16);
             else
-                want = At(image, x, 3);  // rows 1 and 2 show the first item's top row
-            if (At(image, x, y) != want)
-                return at + " is " + std::to_string(At(image, x, y)) + ", not " + std::to_string(want);
+                want = ColourAt(image, x, 3);  // rows 1 and 2 show the first item's top row
+            if (ColourAt(image, x, y) != want)
+                return at + " is " + std::to_string(ColourAt(image, x, y)) + ", not " + std::to_string(want);
         }
     return {};
 }
@@ -61,7 +66,9 @@ void Settle() { ProcessEventsFor(50); }
 class MenuFrameGui : public StencilGui {
 protected:
     void SetUp() override {
-        SetSystemColors(MenuSystemColours());
+        // Before the window is built: its painter derives the palette once, at
+        // construction.
+        SetSystemColors(FixedSystemColourTable());
         StencilGui::SetUp();
     }
     void TearDown() override {
