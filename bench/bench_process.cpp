@@ -76,10 +76,13 @@ PrivateXServer::PrivateXServer(int width, int height, const std::vector<std::str
         // display number there once it accepts clients.
         const int writeEnd = dup(fds[1]);
         RedirectOutput("/dev/null");
-        std::vector<std::string> args = {"-displayfd", std::to_string(writeEnd),
-                                         "-screen",    "0",
+        std::vector<std::string> args = {"-displayfd",
+                                         std::to_string(writeEnd),
+                                         "-screen",
+                                         "0",
                                          std::to_string(width) + "x" + std::to_string(height) + "x24",
-                                         "-nolisten",  "tcp",
+                                         "-nolisten",
+                                         "tcp",
                                          "-noreset"};
         args.insert(args.end(), extraArguments.begin(), extraArguments.end());
         const std::string program = "Xvfb";
@@ -175,7 +178,8 @@ CpuTime ProcessCpu(pid_t pid) {
         std::vector<std::string> f;
         for (std::string s; fields >> s;) f.push_back(s);
         // Fields from the state on: utime and stime are the 12th and 13th.
-        if (f.size() > 12) cpu.statSeconds = double(std::stoull(f[11]) + std::stoull(f[12])) / double(sysconf(_SC_CLK_TCK));
+        if (f.size() > 12)
+            cpu.statSeconds = double(std::stoull(f[11]) + std::stoull(f[12])) / double(sysconf(_SC_CLK_TCK));
     }
     const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
     std::error_code error;

@@ -12,11 +12,11 @@
 // the runs it prints the ratio of the naive way's time to ours.
 #include <benchmark/benchmark.h>
 
+#include <xcb/xcb.h>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
-#include <xcb/xcb.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,10 +29,10 @@
 #include <vector>
 
 #include "bench_process.h"
-#include "platform/graphics/bitmap.h"
 #include "platform/forms/form.h"
-#include "platform/output/frame_composer.h"
 #include "platform/forms/image.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/output/frame_composer.h"
 #include "templates/png/png_decoder.h"
 #include "templates/template_streams.h"
 

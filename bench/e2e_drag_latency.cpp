@@ -261,8 +261,7 @@ private:
     // One motion, timed until the new shape and, when expected, the new
     // pixels are on the screen; drawing that comes within trailing of the
     // last event still counts.
-    StepEvents Step(int x, int y, int k, bool strict, bool expectDrawing,
-                    std::chrono::microseconds trailing = 2ms) {
+    StepEvents Step(int x, int y, int k, bool strict, bool expectDrawing, std::chrono::microseconds trailing = 2ms) {
         x_.ClearDamage();
         x_.Drain();
         const auto start = Clock::now();
@@ -295,8 +294,8 @@ private:
         while (x_.NextEvent(event, end + trailing, &arrival))
             if (IsShapeNotify(event) || IsDamageNotify(event)) note(event, true);
         if (trace && strict)
-            std::fprintf(stderr, "step %.1f%s\n", std::chrono::duration<double, std::micro>(start.time_since_epoch()).count(),
-                         events.c_str());
+            std::fprintf(stderr, "step %.1f%s\n",
+                         std::chrono::duration<double, std::micro>(start.time_since_epoch()).count(), events.c_str());
         seen.micros = MicrosBetween(start, end);
         return seen;
     }
@@ -322,8 +321,8 @@ private:
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
 };
 
-void RunCase(const Case& c, XWatch& x, const std::string& program, const PrivateXServer& server,
-             const std::string& log, int steps, const std::string& attach) {
+void RunCase(const Case& c, XWatch& x, const std::string& program, const PrivateXServer& server, const std::string& log,
+             int steps, const std::string& attach) {
     const std::string& display = server.Display();
     SheetUnderTest sheet(x, program, display, log);
     if (c.width != 651 || c.height != 338) sheet.Resize(c.width, c.height);
@@ -355,12 +354,17 @@ int Main(int argc, char** argv) {
     std::string attach;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--program" && i + 1 < argc) program = argv[++i];
-        else if (a == "--steps" && i + 1 < argc) steps = std::max(1, std::atoi(argv[++i]));
-        else if (a == "--case" && i + 1 < argc) chosen.push_back(argv[++i]);
-        else if (a == "--attach" && i + 1 < argc) attach = argv[++i];
+        if (a == "--program" && i + 1 < argc)
+            program = argv[++i];
+        else if (a == "--steps" && i + 1 < argc)
+            steps = std::max(1, std::atoi(argv[++i]));
+        else if (a == "--case" && i + 1 < argc)
+            chosen.push_back(argv[++i]);
+        else if (a == "--attach" && i + 1 < argc)
+            attach = argv[++i];
         else {
-            std::fprintf(stderr, "usage: %s [--program PATH] [--steps N] [--case small1|small10|large100]... [--attach CMD]\n",
+            std::fprintf(stderr,
+                         "usage: %s [--program PATH] [--steps N] [--case small1|small10|large100]... [--attach CMD]\n",
                          argv[0]);
             return 2;
         }
@@ -375,8 +379,10 @@ int Main(int argc, char** argv) {
     setenv("XDG_RUNTIME_DIR", temp.Path().c_str(), 1);
     PrivateXServer server(3840, 2160, {"-wr"});
     XWatch x(server.Display());
-    std::printf("program %s, %d steps a case; times in microseconds; RT = X round trip (GetInputFocus, one after each step) p50\n",
-                program.c_str(), steps);
+    std::printf(
+        "program %s, %d steps a case; times in microseconds; RT = X round trip (GetInputFocus, one after each step) "
+        "p50\n",
+        program.c_str(), steps);
     std::printf("%-24s %6s %8s %8s %8s %8s %8s %10s %10s %8s %8s %12s\n", "case", "steps", "p50", "p90", "p99", "max",
                 "RT", "p50-RT", "p99-RT", "cpu/step", "X cpu", "X alone-RT");
     for (const auto& [key, c] : all) {
@@ -394,10 +400,12 @@ int Main(int argc, char** argv) {
             return 1;
         }
     }
-    std::printf("cpu/step: the program's utime+stime over the timed steps (/proc/PID/stat), per step; X cpu: the X "
-                "server's CPU per step (its threads' scheduler times), the bench's own requests included; X alone-RT: p50 of the "
-                "same two shapes and a put of the area where they differ, sent by the bench on a window of its own "
-                "and answered, less RT: the server's share of a step\n");
+    std::printf(
+        "cpu/step: the program's utime+stime over the timed steps (/proc/PID/stat), per step; X cpu: the X "
+        "server's CPU per step (its threads' scheduler times), the bench's own requests included; X alone-RT: p50 of "
+        "the "
+        "same two shapes and a put of the area where they differ, sent by the bench on a window of its own "
+        "and answered, less RT: the server's share of a step\n");
     return 0;
 }
 

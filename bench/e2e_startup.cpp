@@ -75,9 +75,12 @@ int Main(int argc, char** argv) {
     int runs = 15;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--program" && i + 1 < argc) program = argv[++i];
-        else if (a == "--empty" && i + 1 < argc) empty = argv[++i];
-        else if (a == "--runs" && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
+        if (a == "--program" && i + 1 < argc)
+            program = argv[++i];
+        else if (a == "--empty" && i + 1 < argc)
+            empty = argv[++i];
+        else if (a == "--runs" && i + 1 < argc)
+            runs = std::max(1, std::atoi(argv[++i]));
         else {
             std::fprintf(stderr, "usage: %s [--program PATH] [--empty PATH] [--runs N]\n", argv[0]);
             return 2;
@@ -101,9 +104,10 @@ int Main(int argc, char** argv) {
             painted[which].push_back(s.paintedMicros / 1000);
             resident[which].push_back(double(s.residentKiB));
         }
-    std::printf("%d starts each, alternating, medians; exec to the window mapped and to its first frame on the "
-                "screen, VmRSS then\n",
-                runs);
+    std::printf(
+        "%d starts each, alternating, medians; exec to the window mapped and to its first frame on the "
+        "screen, VmRSS then\n",
+        runs);
     std::printf("%-22s %10s %12s %10s\n", "", "mapped ms", "painted ms", "RSS KiB");
     const char* names[] = {"empty Qt window", "veilix"};
     for (int which : {0, 1})

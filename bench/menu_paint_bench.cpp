@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "menu_painter/flat_menu.h"
+#include "platform/core/component.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
-#include "platform/core/component.h"
 #include "platform/menus/image_list.h"
 #include "platform/menus/menu.h"
 #include "platform/menus/popup_menu.h"

@@ -49,9 +49,9 @@ std::vector<double> TimeServerAlone(XWatch& x, const XRectangle& place, const st
     XSetWindowAttributes attributes{};
     attributes.override_redirect = True;
     attributes.background_pixmap = None;
-    const Window window = XCreateWindow(display, x.Root(), place.x, place.y, place.width, place.height, 0,
-                                        CopyFromParent, InputOutput, CopyFromParent,
-                                        CWOverrideRedirect | CWBackPixmap, &attributes);
+    const Window window =
+        XCreateWindow(display, x.Root(), place.x, place.y, place.width, place.height, 0, CopyFromParent, InputOutput,
+                      CopyFromParent, CWOverrideRedirect | CWBackPixmap, &attributes);
     const int screen = DefaultScreen(display);
     if (DefaultDepth(display, screen) != 24) throw std::runtime_error("the server's default depth is not 24");
     const GC gc = XCreateGC(display, window, 0, nullptr);

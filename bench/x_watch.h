@@ -23,8 +23,8 @@ public:
 
     Display* Dpy() const { return display_; }
     Window Root() const { return root_; }
-    int ShapeNotifyType() const { return shapeEventBase_; }   // + ShapeNotify
-    int DamageNotifyType() const { return damageEventBase_; } // + XDamageNotify
+    int ShapeNotifyType() const { return shapeEventBase_; }    // + ShapeNotify
+    int DamageNotifyType() const { return damageEventBase_; }  // + XDamageNotify
 
     // The next event, read as soon as it reaches us; false at the deadline.
     bool NextEvent(XEvent& event, Clock::time_point deadline, Clock::time_point* arrival = nullptr);

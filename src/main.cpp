@@ -36,9 +36,9 @@ int main(int argc, char** argv) {
         case veilix::CommandLine::Action::Run: break;
     }
 
-    const veilix::DisplayChoice display = veilix::ChooseDisplay({Environment("QT_QPA_PLATFORM"), Environment("DISPLAY"),
-                                                                 Environment("WAYLAND_DISPLAY"), veilix::X11DisplayOpens,
-                                                                 veilix::WaylandDisplayOpens});
+    const veilix::DisplayChoice display =
+        veilix::ChooseDisplay({Environment("QT_QPA_PLATFORM"), Environment("DISPLAY"), Environment("WAYLAND_DISPLAY"),
+                               veilix::X11DisplayOpens, veilix::WaylandDisplayOpens});
     if (!display.failure.empty()) {
         std::fprintf(stderr, "%s\n", display.failure.c_str());
         return 1;

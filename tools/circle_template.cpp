@@ -18,27 +18,26 @@ constexpr const char* kLimeRuns =
     "33-67, 36-64, 39-61, 44-56";
 
 struct EdgeShade {
-  int y;
-  int x;
-  std::uint8_t green;
+    int y;
+    int x;
+    std::uint8_t green;
 };
 
 constexpr EdgeShade kEdgeShades[] = {
-    {3, 55, 8},   {5, 36, 8},   {5, 64, 24},  {7, 69, 16},  {8, 71, 16},  {10, 26, 24}, {11, 76, 8},
-    {12, 23, 16}, {12, 77, 24}, {21, 14, 8},  {21, 86, 24}, {24, 12, 8},  {24, 88, 24}, {27, 90, 8},
-    {32, 8, 16},  {35, 7, 24},  {43, 95, 24}, {44, 5, 16},  {55, 5, 24},  {61, 6, 8},   {65, 93, 16},
-    {68, 92, 8},  {70, 91, 24}, {72, 10, 8},  {72, 90, 24}, {74, 89, 8},  {77, 87, 8},  {78, 14, 24},
-    {81, 84, 8},  {82, 83, 16}, {83, 18, 8},  {83, 82, 16}, {84, 19, 8},  {84, 81, 16}, {85, 80, 16},
-    {86, 79, 8},  {88, 24, 24}, {89, 75, 8},  {90, 27, 24}, {94, 65, 8},
+    {3, 55, 8},   {5, 36, 8},   {5, 64, 24},  {7, 69, 16},  {8, 71, 16},  {10, 26, 24}, {11, 76, 8},  {12, 23, 16},
+    {12, 77, 24}, {21, 14, 8},  {21, 86, 24}, {24, 12, 8},  {24, 88, 24}, {27, 90, 8},  {32, 8, 16},  {35, 7, 24},
+    {43, 95, 24}, {44, 5, 16},  {55, 5, 24},  {61, 6, 8},   {65, 93, 16}, {68, 92, 8},  {70, 91, 24}, {72, 10, 8},
+    {72, 90, 24}, {74, 89, 8},  {77, 87, 8},  {78, 14, 24}, {81, 84, 8},  {82, 83, 16}, {83, 18, 8},  {83, 82, 16},
+    {84, 19, 8},  {84, 81, 16}, {85, 80, 16}, {86, 79, 8},  {88, 24, 24}, {89, 75, 8},  {90, 27, 24}, {94, 65, 8},
 };
 
 }  // namespace
 
 TemplatePicture CircleTemplate() {
-  GreenCanvas canvas(100, 100);
-  canvas.FillRuns(3, ParseRuns(kLimeRuns));
-  for (const EdgeShade& shade : kEdgeShades) canvas.SetGreen(shade.x, shade.y, shade.green);
-  return canvas.Take();
+    GreenCanvas canvas(100, 100);
+    canvas.FillRuns(3, ParseRuns(kLimeRuns));
+    for (const EdgeShade& shade : kEdgeShades) canvas.SetGreen(shade.x, shade.y, shade.green);
+    return canvas.Take();
 }
 
 }  // namespace veilix

@@ -21,50 +21,50 @@ using State = std::array<std::uint32_t, 8>;
 constexpr std::uint32_t Rotr(std::uint32_t x, int n) { return (x >> n) | (x << (32 - n)); }
 
 void Compress(State& h, const std::uint8_t* block) {
-  std::array<std::uint32_t, 64> w;
-  for (int i = 0; i < 16; ++i) {
-    w[i] = (std::uint32_t{block[4 * i]} << 24) | (std::uint32_t{block[4 * i + 1]} << 16) |
-           (std::uint32_t{block[4 * i + 2]} << 8) | std::uint32_t{block[4 * i + 3]};
-  }
-  for (int i = 16; i < 64; ++i) {
-    const std::uint32_t s0 = Rotr(w[i - 15], 7) ^ Rotr(w[i - 15], 18) ^ (w[i - 15] >> 3);
-    const std::uint32_t s1 = Rotr(w[i - 2], 17) ^ Rotr(w[i - 2], 19) ^ (w[i - 2] >> 10);
-    w[i] = w[i - 16] + s0 + w[i - 7] + s1;
-  }
-  State v = h;
-  for (int i = 0; i < 64; ++i) {
-    const std::uint32_t s1 = Rotr(v[4], 6) ^ Rotr(v[4], 11) ^ Rotr(v[4], 25);
-    const std::uint32_t choose = (v[4] & v[5]) ^ (~v[4] & v[6]);
-    const std::uint32_t t1 = v[7] + s1 + choose + kRoundConstants[i] + w[i];
-    const std::uint32_t s0 = Rotr(v[0], 2) ^ Rotr(v[0], 13) ^ Rotr(v[0], 22);
-    const std::uint32_t majority = (v[0] & v[1]) ^ (v[0] & v[2]) ^ (v[1] & v[2]);
-    v = {t1 + s0 + majority, v[0], v[1], v[2], v[3] + t1, v[4], v[5], v[6]};
-  }
-  for (int i = 0; i < 8; ++i) h[i] += v[i];
+    std::array<std::uint32_t, 64> w;
+    for (int i = 0; i < 16; ++i) {
+        w[i] = (std::uint32_t{block[4 * i]} << 24) | (std::uint32_t{block[4 * i + 1]} << 16) |
+               (std::uint32_t{block[4 * i + 2]} << 8) | std::uint32_t{block[4 * i + 3]};
+    }
+    for (int i = 16; i < 64; ++i) {
+        const std::uint32_t s0 = Rotr(w[i - 15], 7) ^ Rotr(w[i - 15], 18) ^ (w[i - 15] >> 3);
+        const std::uint32_t s1 = Rotr(w[i - 2], 17) ^ Rotr(w[i - 2], 19) ^ (w[i - 2] >> 10);
+        w[i] = w[i - 16] + s0 + w[i - 7] + s1;
+    }
+    State v = h;
+    for (int i = 0; i < 64; ++i) {
+        const std::uint32_t s1 = Rotr(v[4], 6) ^ Rotr(v[4], 11) ^ Rotr(v[4], 25);
+        const std::uint32_t choose = (v[4] & v[5]) ^ (~v[4] & v[6]);
+        const std::uint32_t t1 = v[7] + s1 + choose + kRoundConstants[i] + w[i];
+        const std::uint32_t s0 = Rotr(v[0], 2) ^ Rotr(v[0], 13) ^ Rotr(v[0], 22);
+        const std::uint32_t majority = (v[0] & v[1]) ^ (v[0] & v[2]) ^ (v[1] & v[2]);
+        v = {t1 + s0 + majority, v[0], v[1], v[2], v[3] + t1, v[4], v[5], v[6]};
+    }
+    for (int i = 0; i < 8; ++i) h[i] += v[i];
 }
 
 }  // namespace
 
 std::string Sha256Hex(std::span<const std::uint8_t> data) {
-  State h = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a, 0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
-  std::size_t whole = data.size() - data.size() % 64;
-  for (std::size_t i = 0; i < whole; i += 64) Compress(h, data.data() + i);
+    State h = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a, 0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
+    std::size_t whole = data.size() - data.size() % 64;
+    for (std::size_t i = 0; i < whole; i += 64) Compress(h, data.data() + i);
 
-  // Padding: a one bit, zeros, then the message length in bits, big-endian.
-  std::array<std::uint8_t, 128> tail{};
-  const std::size_t rest = data.size() - whole;
-  for (std::size_t i = 0; i < rest; ++i) tail[i] = data[whole + i];
-  tail[rest] = 0x80;
-  const std::size_t tail_size = rest < 56 ? 64 : 128;
-  const std::uint64_t bits = std::uint64_t{data.size()} * 8;
-  for (int i = 0; i < 8; ++i) tail[tail_size - 1 - i] = static_cast<std::uint8_t>(bits >> (8 * i));
-  for (std::size_t i = 0; i < tail_size; i += 64) Compress(h, tail.data() + i);
+    // Padding: a one bit, zeros, then the message length in bits, big-endian.
+    std::array<std::uint8_t, 128> tail{};
+    const std::size_t rest = data.size() - whole;
+    for (std::size_t i = 0; i < rest; ++i) tail[i] = data[whole + i];
+    tail[rest] = 0x80;
+    const std::size_t tail_size = rest < 56 ? 64 : 128;
+    const std::uint64_t bits = std::uint64_t{data.size()} * 8;
+    for (int i = 0; i < 8; ++i) tail[tail_size - 1 - i] = static_cast<std::uint8_t>(bits >> (8 * i));
+    for (std::size_t i = 0; i < tail_size; i += 64) Compress(h, tail.data() + i);
 
-  std::string hex;
-  for (std::uint32_t word : h) {
-    for (int shift = 28; shift >= 0; shift -= 4) hex += "0123456789abcdef"[(word >> shift) & 15];
-  }
-  return hex;
+    std::string hex;
+    for (std::uint32_t word : h) {
+        for (int shift = 28; shift >= 0; shift -= 4) hex += "0123456789abcdef"[(word >> shift) & 15];
+    }
+    return hex;
 }
 
 }  // namespace veilix

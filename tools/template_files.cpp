@@ -6,11 +6,11 @@
 namespace veilix {
 
 std::vector<TemplateFile> BuildTemplateFiles() {
-  return {
-      {"rectangle.png", WriteTemplatePng(RectangleTemplate(), false)},
-      {"ellipse.png", WriteTemplatePng(EllipseTemplate(), true)},
-      {"circle.png", WriteTemplatePng(CircleTemplate(), true)},
-  };
+    return {
+        {"rectangle.png", WriteTemplatePng(RectangleTemplate(), false)},
+        {"ellipse.png", WriteTemplatePng(EllipseTemplate(), true)},
+        {"circle.png", WriteTemplatePng(CircleTemplate(), true)},
+    };
 }
 
 }  // namespace veilix

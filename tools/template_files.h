@@ -7,8 +7,8 @@
 namespace veilix {
 
 struct TemplateFile {
-  std::string name;  // e.g. "circle.png"
-  std::vector<std::uint8_t> png;
+    std::string name;  // e.g. "circle.png"
+    std::vector<std::uint8_t> png;
 };
 
 // The stored PNG streams of the rectangle, ellipse and circle templates.

@@ -3,11 +3,11 @@
 #include "app/build_info.h"
 #include "app/failure_text.h"
 #include "app/program_icon.h"
-#include "platform/messages/event_loop.h"
 #include "platform/core/exception.h"
 #include "platform/core/failure_boundary.h"
-#include "platform/system/message_box.h"
 #include "platform/forms/screen_forms.h"
+#include "platform/messages/event_loop.h"
+#include "platform/system/message_box.h"
 #include "platform/system/show_command.h"
 #include "platform/system/termination_signals.h"
 

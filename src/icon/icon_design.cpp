@@ -21,7 +21,9 @@ constexpr Box kOpening{8, 10, 24, 22};
 // Samples per pixel side where a rounded corner crosses the pixel.
 constexpr int kCornerSamples = 16;
 
-double Overlap(double a0, double a1, double b0, double b1) { return std::max(0.0, std::min(a1, b1) - std::max(a0, b0)); }
+double Overlap(double a0, double a1, double b0, double b1) {
+    return std::max(0.0, std::min(a1, b1) - std::max(a0, b0));
+}
 
 // Whether a point (in units) lies on the card.
 bool OnCard(double x, double y) {
@@ -55,7 +57,8 @@ double CardCoverage(int px, int py, double scale) {
     int inside = 0;
     for (int sy = 0; sy < kCornerSamples; ++sy)
         for (int sx = 0; sx < kCornerSamples; ++sx)
-            inside += OnCard(x0 + (x1 - x0) * (sx + 0.5) / kCornerSamples, y0 + (y1 - y0) * (sy + 0.5) / kCornerSamples);
+            inside +=
+                OnCard(x0 + (x1 - x0) * (sx + 0.5) / kCornerSamples, y0 + (y1 - y0) * (sy + 0.5) / kCornerSamples);
     return double(inside) / (kCornerSamples * kCornerSamples);
 }
 
@@ -112,11 +115,14 @@ IconRaster RasterizeProgramIcon(int size) {
 std::string ProgramIconSvg() {
     const std::string grid = Number(kGrid);
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + grid + "\" height=\"" + grid +
-           "\" viewBox=\"0 0 " + grid + " " + grid + "\">\n"
-           "  <rect x=\"0\" y=\"0\" width=\"" + grid + "\" height=\"" + grid + "\" rx=\"" + Number(kCornerRadius) +
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+           grid + "\" height=\"" + grid + "\" viewBox=\"0 0 " + grid + " " + grid +
+           "\">\n"
+           "  <rect x=\"0\" y=\"0\" width=\"" +
+           grid + "\" height=\"" + grid + "\" rx=\"" + Number(kCornerRadius) +
            "\" fill=\"#000000\"/>\n"
-           "  <rect x=\"" + Number(kOpening.left) + "\" y=\"" + Number(kOpening.top) + "\" width=\"" +
+           "  <rect x=\"" +
+           Number(kOpening.left) + "\" y=\"" + Number(kOpening.top) + "\" width=\"" +
            Number(kOpening.right - kOpening.left) + "\" height=\"" + Number(kOpening.bottom - kOpening.top) +
            "\" fill=\"#00ff00\"/>\n"
            "</svg>\n";

@@ -4,14 +4,14 @@
 
 #include "menu_painter/control_styling.h"
 #include "menu_painter/flat_menu_manager.h"
-#include "platform/forms/control_bar.h"
 #include "platform/core/exception.h"
-#include "platform/graphics/fonts.h"
+#include "platform/forms/control_bar.h"
 #include "platform/forms/form.h"
-#include "platform/menus/menu.h"
-#include "platform/system/os_version.h"
-#include "platform/menus/popup_menu.h"
 #include "platform/forms/windowed/win_control.h"
+#include "platform/graphics/fonts.h"
+#include "platform/menus/menu.h"
+#include "platform/menus/popup_menu.h"
+#include "platform/system/os_version.h"
 
 namespace veilix {
 
@@ -181,7 +181,8 @@ void TFlatMenu::AttachAll(TComponent* container, bool activate, bool repaint) {
 
 void TFlatMenu::AttachComponent(TComponent* component, bool activate, bool repaint) {
     if (auto* mainMenu = dynamic_cast<TMainMenu*>(component)) {
-        if ((flatControls_ & Bit(TFlatControl::xcMainMenu)) && mainMenu->Tag != kExcludeTag && !mainMenu->Items().empty()) {
+        if ((flatControls_ & Bit(TFlatControl::xcMainMenu)) && mainMenu->Tag != kExcludeTag &&
+            !mainMenu->Items().empty()) {
             AttachMenu(*mainMenu, activate);
             // The bar is built from the items: have it built anew.
             if (auto* form = dynamic_cast<TForm*>(mainMenu->Owner())) form->DrawMenuBar();
@@ -189,7 +190,8 @@ void TFlatMenu::AttachComponent(TComponent* component, bool activate, bool repai
     } else if (auto* popupMenu = dynamic_cast<TPopupMenu*>(component)) {
         if (flatControls_ & Bit(TFlatControl::xcPopupMenu)) AttachMenu(*popupMenu, activate);
     } else if (auto* bar = dynamic_cast<TControlBar*>(component)) {
-        if ((flatControls_ & Bit(TFlatControl::xcControlbar)) && !Designing(*this)) AttachControlBar(*bar, activate, repaint);
+        if ((flatControls_ & Bit(TFlatControl::xcControlbar)) && !Designing(*this))
+            AttachControlBar(*bar, activate, repaint);
     } else if (auto* form = dynamic_cast<TForm*>(component)) {
         AttachAll(form, activate, repaint);
     }

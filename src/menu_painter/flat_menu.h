@@ -7,9 +7,9 @@
 
 #include "menu_painter/control_styling/control_kinds.h"
 #include "menu_painter/palette.h"
-#include "platform/graphics/canvas.h"
 #include "platform/core/component.h"
 #include "platform/core/types.h"
+#include "platform/graphics/canvas.h"
 
 namespace veilix {
 

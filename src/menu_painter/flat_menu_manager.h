@@ -6,8 +6,8 @@
 #include <functional>
 #include <vector>
 
-#include "platform/messages/hidden_window.h"
 #include "platform/core/component.h"
+#include "platform/messages/hidden_window.h"
 
 namespace veilix {
 

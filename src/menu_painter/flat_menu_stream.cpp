@@ -15,18 +15,17 @@ namespace veilix {
 namespace {
 
 constexpr const char* kFlatControlNames[] = {
-    "xcMainMenu",       "xcPopupMenu",   "xcToolbar",     "xcControlbar",      "xcCombo",
-    "xcListBox",        "xcEdit",        "xcCurrencyEdit", "xcCustomNumbEdit", "xcCustomNumEdit",
-    "xcExCurrencyEdit", "xcJvValidateEdit", "xcMaskEdit",  "xcMemo",            "xcRichEdit",
-    "xcMiscEdit",       "xcCheckBox",    "xcRadioButton", "xcButton",          "xcBitBtn",
-    "xcSpeedButton",    "xcUpDown",      "xcPanel",       "xcGroupBox",        "xcTreeView",
-    "xcListView",       "xcProgressBar", "xcHotKey",      "xcIPEdit",          "xcStringGrid",
-    "xcDrawGrid",       "xcDBGrid"};
+    "xcMainMenu", "xcPopupMenu",    "xcToolbar",        "xcControlbar",    "xcCombo",          "xcListBox",
+    "xcEdit",     "xcCurrencyEdit", "xcCustomNumbEdit", "xcCustomNumEdit", "xcExCurrencyEdit", "xcJvValidateEdit",
+    "xcMaskEdit", "xcMemo",         "xcRichEdit",       "xcMiscEdit",      "xcCheckBox",       "xcRadioButton",
+    "xcButton",   "xcBitBtn",       "xcSpeedButton",    "xcUpDown",        "xcPanel",          "xcGroupBox",
+    "xcTreeView", "xcListView",     "xcProgressBar",    "xcHotKey",        "xcIPEdit",         "xcStringGrid",
+    "xcDrawGrid", "xcDBGrid"};
 static_assert(std::size(kFlatControlNames) == 32);
 
 constexpr const char* kFlatContainerNames[] = {
-    "xccForm",     "xccFrame",        "xccToolbar",      "xccCoolbar",         "xccControlbar",
-    "xccPanel",    "xccScrollBox",    "xccGroupBox",     "xccTabSheet",        "xccPageScroller",
+    "xccForm",          "xccFrame",           "xccToolbar",     "xccCoolbar",      "xccControlbar",
+    "xccPanel",         "xccScrollBox",       "xccGroupBox",    "xccTabSheet",     "xccPageScroller",
     "xccJvXPContainer", "xccJvScrollMaxBand", "xccJvScrollMax", "xccJvPageControl"};
 static_assert(std::size(kFlatContainerNames) == 14);
 
@@ -151,8 +150,7 @@ std::vector<TFlatMenuProperty> MakeProperties() {
         Color("SeparatorColor", &M::SeparatorColor, &M::SetSeparatorColor),
         Color("CheckedColor", &M::CheckedColor, &M::SetCheckedColor),
         OneLine(
-            "IconWidth", &M::IconWidth, &M::SetIconWidth,
-            [](std::int32_t v) { return std::optional(IntegerText(v)); },
+            "IconWidth", &M::IconWidth, &M::SetIconWidth, [](std::int32_t v) { return std::optional(IntegerText(v)); },
             [](const std::string& text) { return std::int32_t(IntegerFromText(text, INT32_MIN, INT32_MAX)); }),
         Boolean("DrawSelect", &M::DrawSelect, &M::SetDrawSelect),
         Boolean("UseSystemColors", &M::UseSystemColors, &M::SetUseSystemColors),
@@ -163,8 +161,7 @@ std::vector<TFlatMenuProperty> MakeProperties() {
         Boolean("Gradient", &M::Gradient, &M::SetGradient),
         Boolean("FlatMenu", &M::FlatMenu, &M::SetFlatMenu),
         Boolean("AutoDetect", &M::AutoDetect, &M::SetAutoDetect),
-        MemberSet("FlatContainers", &M::FlatContainers, &M::SetFlatContainers, kFlatContainerNames,
-                  kAllFlatContainers),
+        MemberSet("FlatContainers", &M::FlatContainers, &M::SetFlatContainers, kFlatContainerNames, kAllFlatContainers),
         MemberSet("FlatControls", &M::FlatControls, &M::SetFlatControls, kFlatControlNames, kAllFlatControls),
         Boolean("Active", &M::Active, &M::SetActive),
         Boolean("DisableSubclassing", &M::DisableSubclassing, &M::SetDisableSubclassing, false),
@@ -194,8 +191,7 @@ void ReadFlatMenu(TFlatMenu& menu, const TStoredObject& object) {
     const auto& properties = FlatMenuProperties();
     for (const TStoredProperty& stored : object.Properties) {
         const std::string name = NameAndPart(stored.Name).first;
-        if (std::ranges::none_of(properties, [&](const TFlatMenuProperty& p) { return p.Name == name; }))
-            BadValue();
+        if (std::ranges::none_of(properties, [&](const TFlatMenuProperty& p) { return p.Name == name; })) BadValue();
     }
     for (const TFlatMenuProperty& property : properties)
         for (const TStoredProperty& stored : object.Properties)

@@ -43,6 +43,8 @@ void ApplyDragStep(std::int32_t zone, const TDragRecord& drag, TControl& hole) {
     auto moveRight = [&] { hole.SetWidth(Wrap(drag.StartWidth + dx)); };
     auto moveBottom = [&] { hole.SetHeight(Wrap(drag.StartHeight + dy)); };
 
+    // One zone a line: which edges move and which stay, read as a table.
+    // clang-format off
     switch (zone) {
         case hzRight: moveRight(); break;
         case hzLeft: moveLeft(); keepRight(); break;
@@ -54,6 +56,7 @@ void ApplyDragStep(std::int32_t zone, const TDragRecord& drag, TControl& hole) {
         case hzBottomLeft: moveLeft(); moveBottom(); keepRight(); break;
         default: break;  // inside, or any other value: nothing
     }
+    // clang-format on
 }
 
 }  // namespace veilix

@@ -8,7 +8,7 @@
 namespace veilix {
 
 struct TPullBack {
-    bool TopToZero = false;   // tested first
+    bool TopToZero = false;  // tested first
     bool LeftToZero = false;
     friend bool operator==(const TPullBack&, const TPullBack&) = default;
 };

@@ -2,9 +2,9 @@
 
 #include "menu_painter/flat_menu.h"
 #include "menu_painter/flat_menu_stream.h"
-#include "platform/system/screen.h"
 #include "platform/core/stored_object.h"
 #include "platform/messages/window_messages.h"
+#include "platform/system/screen.h"
 #include "stencil/pull_back.h"
 
 namespace veilix {

@@ -1,7 +1,7 @@
 #include "templates/template_holder.h"
 
-#include "platform/graphics/bitmap.h"
 #include "platform/core/exception.h"
+#include "platform/graphics/bitmap.h"
 #include "templates/png/png_decoder.h"
 #include "templates/template_streams.h"
 

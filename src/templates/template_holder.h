@@ -1,9 +1,9 @@
 #pragma once
 // TForm2: the template holder. Never shown; it owns the three decoded shape
 // templates that the add commands copy into new holes.
-#include "platform/forms/form.h"
 #include <cstdint>
 #include <span>
+#include "platform/forms/form.h"
 
 #include "platform/forms/image.h"
 

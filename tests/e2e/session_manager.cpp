@@ -156,8 +156,10 @@ void ProcessClientMessages() {
 bool Pump(Clock::duration limit, bool input) {
     std::vector<pollfd> fds;
     if (input) fds.push_back({STDIN_FILENO, POLLIN, 0});
-    if (client.ice) fds.push_back({IceConnectionNumber(client.ice), POLLIN, 0});
-    else if (!client.closed) fds.push_back({IceGetListenConnectionNumber(localListener), POLLIN, 0});
+    if (client.ice)
+        fds.push_back({IceConnectionNumber(client.ice), POLLIN, 0});
+    else if (!client.closed)
+        fds.push_back({IceGetListenConnectionNumber(localListener), POLLIN, 0});
     const int ms = int(std::chrono::duration_cast<std::chrono::milliseconds>(limit).count()) + 1;
     const int ready = ::poll(fds.data(), fds.size(), ms);
     if (stopSignal) Fail("stopped by signal " + std::to_string(int(stopSignal)));
@@ -165,9 +167,12 @@ bool Pump(Clock::duration limit, bool input) {
     bool inputReady = false;
     for (const pollfd& fd : fds) {
         if (!fd.revents) continue;
-        if (input && fd.fd == STDIN_FILENO) inputReady = true;
-        else if (client.ice) ProcessClientMessages();
-        else AcceptClient();
+        if (input && fd.fd == STDIN_FILENO)
+            inputReady = true;
+        else if (client.ice)
+            ProcessClientMessages();
+        else
+            AcceptClient();
     }
     return inputReady;
 }

@@ -36,8 +36,8 @@ struct Probe {
     wl_pointer* pointer = nullptr;
     wl_buffer* buffer = nullptr;
     std::uint32_t colour = 0;
-    int width = 0, height = 0;           // of the buffer attached
-    int wantWidth = 0, wantHeight = 0;   // from the last configure
+    int width = 0, height = 0;          // of the buffer attached
+    int wantWidth = 0, wantHeight = 0;  // from the last configure
     int pointerX = 0, pointerY = 0;
     bool readyWritten = false;
     std::FILE* log = nullptr;
@@ -144,9 +144,8 @@ void PointerButton(void* data, wl_pointer*, std::uint32_t, std::uint32_t, std::u
         case BTN_RIGHT: number = 3; break;
         default: return;
     }
-    Log(probe, std::string(state == WL_POINTER_BUTTON_STATE_PRESSED ? "press " : "release ") +
-                   std::to_string(number) + " " + std::to_string(probe.pointerX) + " " +
-                   std::to_string(probe.pointerY));
+    Log(probe, std::string(state == WL_POINTER_BUTTON_STATE_PRESSED ? "press " : "release ") + std::to_string(number) +
+                   " " + std::to_string(probe.pointerX) + " " + std::to_string(probe.pointerY));
 }
 void PointerAxis(void*, wl_pointer*, std::uint32_t, std::uint32_t, wl_fixed_t) {}
 wl_pointer_listener MakePointerListener() {

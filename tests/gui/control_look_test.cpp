@@ -2,9 +2,9 @@
 // own borders before, the painter's one-pixel border and faces while styled
 // (hot ones lighter), and their own look again once restored. With
 // VEILIX_SCREENSHOT_DIR set, the form is saved at each stage as a PNG.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
-#include <QAbstractButton>
 #include <QImage>
 #include <QMouseEvent>
 #include <QWidget>

@@ -55,16 +55,16 @@ TEST_P(FailureGui, PointerHandlerFailureIsShownAndTheNextEventIsHandled) {
 
 INSTANTIATE_TEST_SUITE_P(
     Failures, FailureGui,
-    ::testing::Values(
-        FailureCase{"OutOfMemoryGetsAFullStop",
-                    [] { throw Exception("Mémoire insuffisante"); },
-                    {{"Veilix", "Mémoire insuffisante."}}},
-        FailureCase{"FailedAllocation", [] { throw std::bad_alloc(); }, {{"Veilix", "Mémoire insuffisante."}}},
-        FailureCase{"EndingInFullStopUnchanged",
-                    [] { throw Exception("Opération impossible."); },
-                    {{"Veilix", "Opération impossible."}}},
-        FailureCase{"EmptyMessageEmptyBox", [] { throw Exception(""); }, {{"Veilix", ""}}},
-        FailureCase{"AbortShowsNothing", [] { throw EAbort(); }, {}}),
+    ::testing::Values(FailureCase{"OutOfMemoryGetsAFullStop",
+                                  [] { throw Exception("Mémoire insuffisante"); },
+                                  {{"Veilix", "Mémoire insuffisante."}}},
+                      FailureCase{
+                          "FailedAllocation", [] { throw std::bad_alloc(); }, {{"Veilix", "Mémoire insuffisante."}}},
+                      FailureCase{"EndingInFullStopUnchanged",
+                                  [] { throw Exception("Opération impossible."); },
+                                  {{"Veilix", "Opération impossible."}}},
+                      FailureCase{"EmptyMessageEmptyBox", [] { throw Exception(""); }, {{"Veilix", ""}}},
+                      FailureCase{"AbortShowsNothing", [] { throw EAbort(); }, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The command runs from the queue after the menu has closed; its failure is

@@ -120,21 +120,21 @@ TEST_P(DragGui, PrimaryDragMovesTheZonesEdges) {
 // Every hole starts at Left 0, Top 50, 100 x 100.
 INSTANTIATE_TEST_SUITE_P(
     Zones, DragGui,
-    ::testing::Values(
-        DragCase{"LeftThirtyRight", Shape::Rectangle, {1, 50}, {30, 0}, BoundsRect(30, 50, 70, 100)},
-        DragCase{"Right", Shape::Rectangle, {98, 50}, {20, 10}, BoundsRect(0, 50, 120, 100)},
-        DragCase{"Left", Shape::Rectangle, {1, 50}, {20, 10}, BoundsRect(20, 50, 80, 100)},
-        DragCase{"Top", Shape::Rectangle, {50, 1}, {20, 10}, BoundsRect(0, 60, 100, 90)},
-        DragCase{"Bottom", Shape::Rectangle, {50, 98}, {20, 10}, BoundsRect(0, 50, 100, 110)},
-        DragCase{"TopRight", Shape::Rectangle, {98, 1}, {20, 10}, BoundsRect(0, 60, 120, 90)},
-        DragCase{"BottomRight", Shape::Rectangle, {98, 98}, {20, 10}, BoundsRect(0, 50, 120, 110)},
-        DragCase{"TopLeft", Shape::Rectangle, {1, 1}, {20, 10}, BoundsRect(20, 60, 80, 90)},
-        DragCase{"BottomLeft", Shape::Rectangle, {1, 98}, {20, 10}, BoundsRect(20, 50, 80, 110)},
-        // Past the sheet's left and top edges: nothing limits the bounds.
-        DragCase{"TopLeftOffTheSheet", Shape::Rectangle, {1, 1}, {-30, -60}, BoundsRect(-30, -10, 130, 160)},
-        // Past the opposite edge: no area left.
-        DragCase{"RightPastLeftEdge", Shape::Rectangle, {98, 50}, {-120, 0}, BoundsRect(0, 50, -20, 100)},
-        DragCase{"InsideChangesNothing", Shape::Circle, {12, 12}, {20, 10}, BoundsRect(0, 50, 100, 100)}),
+    ::testing::Values(DragCase{"LeftThirtyRight", Shape::Rectangle, {1, 50}, {30, 0}, BoundsRect(30, 50, 70, 100)},
+                      DragCase{"Right", Shape::Rectangle, {98, 50}, {20, 10}, BoundsRect(0, 50, 120, 100)},
+                      DragCase{"Left", Shape::Rectangle, {1, 50}, {20, 10}, BoundsRect(20, 50, 80, 100)},
+                      DragCase{"Top", Shape::Rectangle, {50, 1}, {20, 10}, BoundsRect(0, 60, 100, 90)},
+                      DragCase{"Bottom", Shape::Rectangle, {50, 98}, {20, 10}, BoundsRect(0, 50, 100, 110)},
+                      DragCase{"TopRight", Shape::Rectangle, {98, 1}, {20, 10}, BoundsRect(0, 60, 120, 90)},
+                      DragCase{"BottomRight", Shape::Rectangle, {98, 98}, {20, 10}, BoundsRect(0, 50, 120, 110)},
+                      DragCase{"TopLeft", Shape::Rectangle, {1, 1}, {20, 10}, BoundsRect(20, 60, 80, 90)},
+                      DragCase{"BottomLeft", Shape::Rectangle, {1, 98}, {20, 10}, BoundsRect(20, 50, 80, 110)},
+                      // Past the sheet's left and top edges: nothing limits the bounds.
+                      DragCase{
+                          "TopLeftOffTheSheet", Shape::Rectangle, {1, 1}, {-30, -60}, BoundsRect(-30, -10, 130, 160)},
+                      // Past the opposite edge: no area left.
+                      DragCase{"RightPastLeftEdge", Shape::Rectangle, {98, 50}, {-120, 0}, BoundsRect(0, 50, -20, 100)},
+                      DragCase{"InsideChangesNothing", Shape::Circle, {12, 12}, {20, 10}, BoundsRect(0, 50, 100, 100)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(StencilGui, PrimaryDragKeepsResizingOffTheHoleAndEndsAtAReleaseAnywhere) {

@@ -43,8 +43,8 @@ void ClickAt(QPoint global) {
     ASSERT_NE(menu, nullptr);
     QWindow* window = menu->windowHandle();
     static int timestamp = 5000000;
-    for (const auto& [type, held] : {std::pair{QEvent::MouseButtonPress, Qt::LeftButton},
-                                     std::pair{QEvent::MouseButtonRelease, Qt::NoButton}})
+    for (const auto& [type, held] :
+         {std::pair{QEvent::MouseButtonPress, Qt::LeftButton}, std::pair{QEvent::MouseButtonRelease, Qt::NoButton}})
         qt_handleMouseEvent(window, global - window->position(), global, held, Qt::LeftButton, type, Qt::NoModifier,
                             timestamp += 1000);
     QCoreApplication::processEvents();

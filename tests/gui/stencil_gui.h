@@ -23,10 +23,10 @@
 #include <vector>
 
 #include "app/application.h"
-#include "platform/messages/event_loop.h"
 #include "platform/forms/form_widget.h"
-#include "platform/output/frame_composer.h"
 #include "platform/forms/image.h"
+#include "platform/messages/event_loop.h"
+#include "platform/output/frame_composer.h"
 #include "platform/system/message_box.h"
 #include "platform/system/screen.h"
 #include "stencil/stencil_form.h"
@@ -123,8 +123,7 @@ private:
         for (const Key& key : keys_) {
             if (QApplication::activePopupWidget() != menu) break;
             qt_handleKeyEvent(menu->windowHandle(), QEvent::KeyPress, key.code, Qt::NoModifier, key.text, false, 1);
-            qt_handleKeyEvent(menu->windowHandle(), QEvent::KeyRelease, key.code, Qt::NoModifier, key.text, false,
-                              1);
+            qt_handleKeyEvent(menu->windowHandle(), QEvent::KeyRelease, key.code, Qt::NoModifier, key.text, false, 1);
         }
     }
 
@@ -227,8 +226,8 @@ private:
         // unless one is wanted.
         static int timestamp = 1000000;
         timestamp += type != QEvent::MouseButtonPress ? 1 : soonAfter ? 20 : 1000;
-        qt_handleMouseEvent(window, global - QPointF(window->position()), global, held_, button, type,
-                            Qt::NoModifier, timestamp);
+        qt_handleMouseEvent(window, global - QPointF(window->position()), global, held_, button, type, Qt::NoModifier,
+                            timestamp);
         ProcessEvents();
     }
 

@@ -55,56 +55,56 @@ const std::map<std::string, std::string> kCleanTree = {
 
 // kCleanTree in a folder of its own, removed afterwards.
 class ScratchTree {
- public:
-  ScratchTree() {
-    std::string name = "veilix_layout_" + std::to_string(::getpid()) + "_" +
-                       ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    for (char& ch : name)
-      if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-    root_ = fs::temp_directory_path() / name;
-    fs::remove_all(root_);
-    for (const auto& [file, text] : kCleanTree) Write(file, text);
-  }
-  ~ScratchTree() { fs::remove_all(root_); }
+public:
+    ScratchTree() {
+        std::string name = "veilix_layout_" + std::to_string(::getpid()) + "_" +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        for (char& ch : name)
+            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+        root_ = fs::temp_directory_path() / name;
+        fs::remove_all(root_);
+        for (const auto& [file, text] : kCleanTree) Write(file, text);
+    }
+    ~ScratchTree() { fs::remove_all(root_); }
 
-  const fs::path& root() const { return root_; }
+    const fs::path& root() const { return root_; }
 
-  // Adds LINE at the end of FILE (made if missing); returns its line number.
-  int Plant(const std::string& file, const std::string& line) {
-    std::string text;
-    if (const auto found = kCleanTree.find(file); found != kCleanTree.end()) text = found->second;
-    text += line + '\n';
-    Write(file, text);
-    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
-  }
+    // Adds LINE at the end of FILE (made if missing); returns its line number.
+    int Plant(const std::string& file, const std::string& line) {
+        std::string text;
+        if (const auto found = kCleanTree.find(file); found != kCleanTree.end()) text = found->second;
+        text += line + '\n';
+        Write(file, text);
+        return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    }
 
- private:
-  void Write(const std::string& file, const std::string& text) {
-    fs::create_directories((root_ / file).parent_path());
-    std::ofstream(root_ / file) << text;
-  }
+private:
+    void Write(const std::string& file, const std::string& text) {
+        fs::create_directories((root_ / file).parent_path());
+        std::ofstream(root_ / file) << text;
+    }
 
-  fs::path root_;
+    fs::path root_;
 };
 
 std::string Listed(const Report& report) {
-  std::string lines;
-  for (const Violation& violation : report.violations) lines += Describe(violation) + '\n';
-  return lines;
+    std::string lines;
+    for (const Violation& violation : report.violations) lines += Describe(violation) + '\n';
+    return lines;
 }
 
 TEST(LayoutRules, CleanTreePasses) {
-  ScratchTree tree;
-  const Report report = CheckTree(tree.root());
-  EXPECT_TRUE(report.violations.empty()) << Listed(report);
-  EXPECT_EQ(report.files, static_cast<int>(kCleanTree.size()));
+    ScratchTree tree;
+    const Report report = CheckTree(tree.root());
+    EXPECT_TRUE(report.violations.empty()) << Listed(report);
+    EXPECT_EQ(report.files, static_cast<int>(kCleanTree.size()));
 }
 
 struct Planted {
-  const char* name;
-  const char* file;
-  const char* line;
-  Rule rule;
+    const char* name;
+    const char* file;
+    const char* line;
+    Rule rule;
 };
 
 void PrintTo(const Planted& c, std::ostream* out) { *out << c.name; }
@@ -113,19 +113,19 @@ class PlantedInclude : public ::testing::TestWithParam<Planted> {};
 
 // Each planted include is reported once, at its own line, under its rule.
 TEST_P(PlantedInclude, IsReportedAtItsLine) {
-  const Planted& c = GetParam();
-  ScratchTree tree;
-  const int line = tree.Plant(c.file, c.line);
+    const Planted& c = GetParam();
+    ScratchTree tree;
+    const int line = tree.Plant(c.file, c.line);
 
-  const Report report = CheckTree(tree.root());
-  ASSERT_EQ(report.violations.size(), 1u) << Listed(report);
-  const Violation& violation = report.violations.front();
-  EXPECT_EQ(violation.file, c.file);
-  EXPECT_EQ(violation.line, line);
-  EXPECT_EQ(violation.rule, c.rule) << Describe(violation);
-  const std::string written = std::string(c.line).substr(std::string("#include ").size());
-  const std::string where = std::string(c.file) + ':' + std::to_string(line) + ": #include " + written;
-  EXPECT_TRUE(Describe(violation).starts_with(where)) << Describe(violation);
+    const Report report = CheckTree(tree.root());
+    ASSERT_EQ(report.violations.size(), 1u) << Listed(report);
+    const Violation& violation = report.violations.front();
+    EXPECT_EQ(violation.file, c.file);
+    EXPECT_EQ(violation.line, line);
+    EXPECT_EQ(violation.rule, c.rule) << Describe(violation);
+    const std::string written = std::string(c.line).substr(std::string("#include ").size());
+    const std::string where = std::string(c.file) + ':' + std::to_string(line) + ": #include " + written;
+    EXPECT_TRUE(Describe(violation).starts_with(where)) << Describe(violation);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -165,14 +165,14 @@ INSTANTIATE_TEST_SUITE_P(
 // A new folder is reported until the table gives it a place, even when its
 // includes would pass.
 TEST(LayoutRules, FileOutsideEveryLayerIsReported) {
-  for (const char* file : {"src/extras/extra.cpp", "src/platform/audio/beep.h", "src/loose.cpp"}) {
-    ScratchTree tree;
-    tree.Plant(file, "#include \"platform/core/types.h\"");
-    const Report report = CheckTree(tree.root());
-    ASSERT_EQ(report.violations.size(), 1u) << file << '\n' << Listed(report);
-    EXPECT_EQ(report.violations.front().file, file);
-    EXPECT_EQ(report.violations.front().rule, Rule::kNoLayer);
-  }
+    for (const char* file : {"src/extras/extra.cpp", "src/platform/audio/beep.h", "src/loose.cpp"}) {
+        ScratchTree tree;
+        tree.Plant(file, "#include \"platform/core/types.h\"");
+        const Report report = CheckTree(tree.root());
+        ASSERT_EQ(report.violations.size(), 1u) << file << '\n' << Listed(report);
+        EXPECT_EQ(report.violations.front().file, file);
+        EXPECT_EQ(report.violations.front().rule, Rule::kNoLayer);
+    }
 }
 
 }  // namespace

@@ -11,15 +11,55 @@
 namespace veilix {
 
 enum class TFlatControl : std::uint8_t {
-    xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo, xcListBox, xcEdit, xcCurrencyEdit,
-    xcCustomNumbEdit, xcCustomNumEdit, xcExCurrencyEdit, xcJvValidateEdit, xcMaskEdit, xcMemo, xcRichEdit,
-    xcMiscEdit, xcCheckBox, xcRadioButton, xcButton, xcBitBtn, xcSpeedButton, xcUpDown, xcPanel, xcGroupBox,
-    xcTreeView, xcListView, xcProgressBar, xcHotKey, xcIPEdit, xcStringGrid, xcDrawGrid, xcDBGrid
+    xcMainMenu,
+    xcPopupMenu,
+    xcToolbar,
+    xcControlbar,
+    xcCombo,
+    xcListBox,
+    xcEdit,
+    xcCurrencyEdit,
+    xcCustomNumbEdit,
+    xcCustomNumEdit,
+    xcExCurrencyEdit,
+    xcJvValidateEdit,
+    xcMaskEdit,
+    xcMemo,
+    xcRichEdit,
+    xcMiscEdit,
+    xcCheckBox,
+    xcRadioButton,
+    xcButton,
+    xcBitBtn,
+    xcSpeedButton,
+    xcUpDown,
+    xcPanel,
+    xcGroupBox,
+    xcTreeView,
+    xcListView,
+    xcProgressBar,
+    xcHotKey,
+    xcIPEdit,
+    xcStringGrid,
+    xcDrawGrid,
+    xcDBGrid
 };
 
 enum class TFlatContainer : std::uint8_t {
-    xccForm, xccFrame, xccToolbar, xccCoolbar, xccControlbar, xccPanel, xccScrollBox, xccGroupBox, xccTabSheet,
-    xccPageScroller, xccJvXPContainer, xccJvScrollMaxBand, xccJvScrollMax, xccJvPageControl
+    xccForm,
+    xccFrame,
+    xccToolbar,
+    xccCoolbar,
+    xccControlbar,
+    xccPanel,
+    xccScrollBox,
+    xccGroupBox,
+    xccTabSheet,
+    xccPageScroller,
+    xccJvXPContainer,
+    xccJvScrollMaxBand,
+    xccJvScrollMax,
+    xccJvPageControl
 };
 
 // Bit sets: bit n stands for member n.

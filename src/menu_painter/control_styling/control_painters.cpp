@@ -7,9 +7,9 @@
 #include "menu_painter/colour_ops.h"
 #include "menu_painter/control_styling/control_subclass.h"
 #include "menu_painter/flat_menu.h"
-#include "platform/graphics/canvas.h"
 #include "platform/core/colors.h"
 #include "platform/forms/windowed/std_controls.h"
+#include "platform/graphics/canvas.h"
 
 namespace veilix {
 
@@ -127,8 +127,7 @@ void PaintStyledControl(TControlSubClass& record, TCanvas& canvas) {
                 return PaintMark(record, *mark, canvas, record.Kind == TFlatControl::xcRadioButton);
             break;
         case TFlatControl::xcPanel: Frame(canvas, Whole(control), LookOf(record).Border); return;
-        case TFlatControl::xcGroupBox:
-            return PaintGroupBox(record, canvas);
+        case TFlatControl::xcGroupBox: return PaintGroupBox(record, canvas);
         default: break;
     }
     PaintBorder(record, canvas);

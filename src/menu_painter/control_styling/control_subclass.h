@@ -12,7 +12,7 @@ class TFlatMenu;
 
 // What the control painters read of a control.
 struct TControlState {
-    bool Hot = false;      // the pointer is over it
+    bool Hot = false;  // the pointer is over it
     bool Focused = false;
     bool Pressed = false;  // the primary button is down on it
     bool KeyDown = false;  // the space bar is down on it

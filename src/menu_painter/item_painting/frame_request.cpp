@@ -1,8 +1,8 @@
 #include <cstdint>
 
 #include "menu_painter/item_painting/item_painter.h"
-#include "platform/messages/hidden_window.h"
 #include "platform/forms/form.h"
+#include "platform/messages/hidden_window.h"
 
 namespace veilix {
 

@@ -28,7 +28,8 @@ int TextWidthOf(const TCanvas& canvas, const std::string& text) {
 std::string ShortCutDisplayText(const TMenuItem& item) { return ShortCutToText(item.ShortCut); }
 
 void TFlatMenu::MeasureMenuItem(TComponent* sender, TCanvas& canvas, int& width, int& height) {
-    if (auto* item = dynamic_cast<TMenuItem*>(sender)) TFlatMenuItemPainter(*this).Measure(*item, canvas, width, height);
+    if (auto* item = dynamic_cast<TMenuItem*>(sender))
+        TFlatMenuItemPainter(*this).Measure(*item, canvas, width, height);
 }
 
 void TFlatMenuItemPainter::Measure(const TMenuItem& item, TCanvas& canvas, int& width, int& height) const {

@@ -54,8 +54,7 @@ public:
     void RequestFrame(TMenuItem& item, const TCanvas& target, bool rightToLeft) const;
 
 private:
-    void PaintBackground(TCanvas& canvas, const TRect& work, const TRect& iconColumn,
-                         const TItemPaintState& state);
+    void PaintBackground(TCanvas& canvas, const TRect& work, const TRect& iconColumn, const TItemPaintState& state);
     void PaintSelection(TCanvas& canvas, const TRect& work, const TRect& itemRect, TItemPaintState& state) const;
     void PaintSeparator(TCanvas& canvas, const TRect& textRect, bool rightToLeft) const;
     void PaintCaption(TCanvas& canvas, const TMenuItem& item, TRect textRect, const TItemPaintState& state) const;

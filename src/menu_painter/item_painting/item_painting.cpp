@@ -7,9 +7,9 @@
 #include "menu_painter/item_painting/item_layout.h"
 #include "menu_painter/item_painting/item_painter.h"
 #include "menu_painter/item_painting/rounding.h"
-#include "platform/graphics/bitmap.h"
 #include "platform/core/exception.h"
 #include "platform/forms/form.h"
+#include "platform/graphics/bitmap.h"
 #include "platform/menus/menu.h"
 
 namespace veilix {

@@ -17,10 +17,15 @@ namespace {
 constexpr const char* kInvalidValue = "Valeur de propriété incorrecte";
 
 constexpr std::pair<TColor, const char*> kColorNames[] = {
-    {clBlack, "clBlack"},         {clLime, "clLime"},       {clSilver, "clSilver"},
-    {clWhite, "clWhite"},         {clInactiveCaption, "clInactiveCaption"},
-    {clMenuText, "clMenuText"},   {clHighlight, "clHighlight"},
-    {clBtnFace, "clBtnFace"},     {clBtnShadow, "clBtnShadow"},
+    {clBlack, "clBlack"},
+    {clLime, "clLime"},
+    {clSilver, "clSilver"},
+    {clWhite, "clWhite"},
+    {clInactiveCaption, "clInactiveCaption"},
+    {clMenuText, "clMenuText"},
+    {clHighlight, "clHighlight"},
+    {clBtnFace, "clBtnFace"},
+    {clBtnShadow, "clBtnShadow"},
 };
 
 std::string Trimmed(const std::string& text) {

@@ -6,19 +6,19 @@
 #include <QImage>
 #include <QScreen>
 
-#include "platform/graphics/qt_conversions.h"
-#include "platform/messages/hidden_window.h"
+#include "platform/core/colors.h"
+#include "platform/core/failure_boundary.h"
+#include "platform/forms/control.h"
+#include "platform/forms/form_widget.h"
+#include "platform/forms/screen_forms.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas.h"
-#include "platform/core/colors.h"
-#include "platform/forms/control.h"
-#include "platform/core/failure_boundary.h"
-#include "platform/forms/form_widget.h"
+#include "platform/graphics/qt_conversions.h"
+#include "platform/menus/popup_menu.h"
+#include "platform/messages/hidden_window.h"
 #include "platform/output/frame_composer.h"
 #include "platform/output/frame_presenter.h"
-#include "platform/menus/popup_menu.h"
 #include "platform/system/screen.h"
-#include "platform/forms/screen_forms.h"
 
 namespace veilix {
 

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/messages/window_messages.h"
 #include "platform/core/component.h"
 #include "platform/core/events.h"
-#include "platform/system/show_command.h"
 #include "platform/core/types.h"
+#include "platform/messages/window_messages.h"
+#include "platform/system/show_command.h"
 
 class QImage;
 class QWidget;

@@ -9,9 +9,9 @@
 
 #include <utility>
 
-#include "platform/graphics/qt_conversions.h"
 #include "platform/core/failure_boundary.h"
 #include "platform/forms/form.h"
+#include "platform/graphics/qt_conversions.h"
 #include "platform/system/platform_kind.h"
 #include "platform/system/screen.h"
 #include "platform/system/window_place.h"
@@ -64,9 +64,7 @@ Qt::CursorShape ShapeOf(TCursor cursor) {
 FormWidget::FormWidget(TForm& form)
     : QWidget(nullptr, Qt::Window),
       form_(form),
-      frame_(*this, [&form](QImage& frame, const QRect& clip) {
-          form.PaintFrame(frame, ToTRect(clip));
-      }) {
+      frame_(*this, [&form](QImage& frame, const QRect& clip) { form.PaintFrame(frame, ToTRect(clip)); }) {
     // We paint every pixel from the composed frame ourselves.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -125,7 +123,9 @@ void FormWidget::paintEvent(QPaintEvent* event) {
     Guarded(&form_, [&] {
         // Queued: the frame reaches the window system first (ours is flushed
         // in the put, Qt's backing store after this returns).
-        if (afterFrame_) QMetaObject::invokeMethod(this, [this] { RunAfterFrame(); }, Qt::QueuedConnection);
+        if (afterFrame_)
+            QMetaObject::invokeMethod(
+                this, [this] { RunAfterFrame(); }, Qt::QueuedConnection);
         frame_.Paint(event->region());
     });
 }
@@ -156,9 +156,9 @@ void FormWidget::mouseMoveEvent(QMouseEvent* event) {
     }
     const QPoint global = event->globalPosition().toPoint();
     const bool posted = pendingMove_.has_value();
-    pendingMove_ = PendingMove{ShiftOf(event), ClientOf(event),
-                               event->spontaneous() ? std::optional<TPoint>(TPoint{global.x(), global.y()})
-                                                    : std::nullopt};
+    pendingMove_ =
+        PendingMove{ShiftOf(event), ClientOf(event),
+                    event->spontaneous() ? std::optional<TPoint>(TPoint{global.x(), global.y()}) : std::nullopt};
     if (!posted) QCoreApplication::postEvent(this, new QEvent(kHandleMove));
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // TImage: an image control that shows its own picture, stretched over its
 // bounds when Stretch is set.
-#include "platform/graphics/bitmap.h"
 #include "platform/forms/control.h"
+#include "platform/graphics/bitmap.h"
 
 namespace veilix {
 

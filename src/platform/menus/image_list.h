@@ -3,8 +3,8 @@
 // images from. Pictures go in and come out as copies: nothing is shared.
 #include <vector>
 
-#include "platform/graphics/bitmap.h"
 #include "platform/core/component.h"
+#include "platform/graphics/bitmap.h"
 
 namespace veilix {
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/graphics/bitmap.h"
 #include "platform/core/component.h"
 #include "platform/core/events.h"
 #include "platform/core/shortcut.h"
 #include "platform/core/types.h"
+#include "platform/graphics/bitmap.h"
 
 namespace veilix {
 

@@ -1,8 +1,8 @@
 #include "platform/menus/menu_window_by_handle.h"
 
-#include "platform/graphics/qt_conversions.h"
 #include "platform/graphics/canvas.h"
 #include "platform/graphics/canvas_pixels.h"
+#include "platform/graphics/qt_conversions.h"
 #include "platform/menus/popup_menu_window.h"
 
 namespace veilix {

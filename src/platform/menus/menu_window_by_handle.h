@@ -10,8 +10,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/messages/hidden_window.h"
 #include "platform/core/types.h"
+#include "platform/messages/hidden_window.h"
 #include "platform/messages/window_messages.h"
 
 namespace veilix {

@@ -64,8 +64,8 @@ void PaintCheck(QPainter& painter, const TMenuItem& item, const QRect& rect, con
     }
     // A tick two pixels thick: down to the right, then up to the right.
     for (int dy = 0; dy < 2; ++dy)
-        painter.drawPolyline(QPolygon({centre + QPoint(-3, dy - 1), centre + QPoint(-1, dy + 1),
-                                       centre + QPoint(3, dy - 3)}));
+        painter.drawPolyline(
+            QPolygon({centre + QPoint(-3, dy - 1), centre + QPoint(-1, dy + 1), centre + QPoint(3, dy - 3)}));
 }
 
 void PaintArrow(QPainter& painter, const QRect& rect, const QColor& colour) {
@@ -102,8 +102,7 @@ void PaintPlainItem(QPainter& painter, const TMenuItem& item, const QRect& rect,
     painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextShowMnemonic,
                      QString::fromStdString(item.Caption));
     const std::string shortcut = ShortCutToText(item.ShortCut);
-    if (!shortcut.empty())
-        painter.drawText(text, Qt::AlignVCenter | Qt::AlignRight, QString::fromStdString(shortcut));
+    if (!shortcut.empty()) painter.drawText(text, Qt::AlignVCenter | Qt::AlignRight, QString::fromStdString(shortcut));
     if (item.Count() > 0) PaintArrow(painter, rect, ink);
 }
 

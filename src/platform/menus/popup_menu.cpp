@@ -1,7 +1,7 @@
 #include "platform/menus/popup_menu.h"
 
-#include "platform/messages/event_loop.h"
 #include "platform/menus/popup_menu_window.h"
+#include "platform/messages/event_loop.h"
 
 namespace veilix {
 

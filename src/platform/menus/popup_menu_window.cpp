@@ -9,13 +9,13 @@
 #include <iterator>
 #include <utility>
 
-#include "platform/graphics/qt_conversions.h"
-#include "platform/messages/hidden_window.h"
-#include "platform/graphics/canvas.h"
 #include "platform/core/failure_boundary.h"
+#include "platform/graphics/canvas.h"
 #include "platform/graphics/menu_font.h"
+#include "platform/graphics/qt_conversions.h"
 #include "platform/menus/plain_menu_look.h"
 #include "platform/menus/popup_menu.h"
+#include "platform/messages/hidden_window.h"
 
 namespace veilix {
 
@@ -259,8 +259,7 @@ void PopupMenuWindow::paintEvent(QPaintEvent* event) {
         erase = true;
     }
     const QRect itemsArea = rect().adjusted(kMenuBorder, kMenuBorder, -kMenuBorder, -kMenuBorder);
-    if (erase && !itemsArea.contains(items.boundingRect()))
-        Guarded(&menu_, [&] { Perform(WM_ERASEBKGND, 0, 0); });
+    if (erase && !itemsArea.contains(items.boundingRect())) Guarded(&menu_, [&] { Perform(WM_ERASEBKGND, 0, 0); });
     bool painted = false;
     // One item that fails to paint must not leave the items after it unpainted.
     for (std::size_t i = 0; i < rects_.size(); ++i)

@@ -60,8 +60,7 @@ public:
     void SetUserData(std::intptr_t value) { userData_ = value; }
     std::intptr_t Perform(unsigned msg, std::uintptr_t wparam, std::intptr_t lparam);
     // The window's own procedure: erasing paints the plain border.
-    static std::intptr_t OwnProcedure(TWindowHandle window, unsigned msg, std::uintptr_t wparam,
-                                      std::intptr_t lparam);
+    static std::intptr_t OwnProcedure(TWindowHandle window, unsigned msg, std::uintptr_t wparam, std::intptr_t lparam);
 
     // The window's shape on the window system: pixels outside it are neither
     // shown nor hit. None: the whole window.

@@ -99,8 +99,7 @@ bool PostMessage(TWindowHandle window, unsigned msg, std::uintptr_t wparam, std:
 
 bool IsMessageQueued(TWindowHandle window, unsigned first, unsigned last) {
     if (!IsHiddenWindow(window)) return false;
-    return std::ranges::any_of(State().queue,
-                               [&](const TMessage& m) { return m.Msg >= first && m.Msg <= last; });
+    return std::ranges::any_of(State().queue, [&](const TMessage& m) { return m.Msg >= first && m.Msg <= last; });
 }
 
 }  // namespace veilix

@@ -157,9 +157,9 @@ void FrameComposer::RebuildBands(int top, int bottom) {
     if (bands_.empty() || top >= bottom) return;
     const int height = int(rowRuns_.size());
     auto bandOf = [this](int row) {
-        return std::size_t(std::upper_bound(bands_.begin(), bands_.end(), row,
-                                            [](int r, const Band& band) { return r < band.top; }) -
-                           bands_.begin() - 1);
+        return std::size_t(
+            std::upper_bound(bands_.begin(), bands_.end(), row, [](int r, const Band& band) { return r < band.top; }) -
+            bands_.begin() - 1);
     };
     const std::size_t first = bandOf(std::max(top - 1, 0));
     const std::size_t last = bandOf(std::min(bottom, height - 1));
@@ -188,7 +188,8 @@ void FrameComposer::RebuildBands(int top, int bottom) {
                    rects_.begin() + std::ptrdiff_t(rectsTo)))
         return;
     const auto shift = std::ptrdiff_t(rects.size()) - std::ptrdiff_t(rectsTo - rectsFrom);
-    for (std::size_t i = last + 1; i < bands_.size(); ++i) bands_[i].firstRect = std::size_t(std::ptrdiff_t(bands_[i].firstRect) + shift);
+    for (std::size_t i = last + 1; i < bands_.size(); ++i)
+        bands_[i].firstRect = std::size_t(std::ptrdiff_t(bands_[i].firstRect) + shift);
     rects_.erase(rects_.begin() + std::ptrdiff_t(rectsFrom), rects_.begin() + std::ptrdiff_t(rectsTo));
     rects_.insert(rects_.begin() + std::ptrdiff_t(rectsFrom), rects.begin(), rects.end());
     bands_.erase(bands_.begin() + std::ptrdiff_t(first), bands_.begin() + std::ptrdiff_t(last) + 1);

@@ -68,10 +68,10 @@ private:
     std::vector<std::vector<Run>> rowRuns_;
     std::vector<Run> spliced_;  // reused by every rescan
     std::vector<Band> bands_;
-    std::vector<QRect> rects_;  // the shape's, y-x banded
+    std::vector<QRect> rects_;     // the shape's, y-x banded
     std::vector<Band> newBands_;   // reused by every rebuild
     std::vector<QRect> newRects_;  // reused by every rebuild
-    std::vector<QRgb> kept_;    // the area being recomposed, as it was
+    std::vector<QRgb> kept_;       // the area being recomposed, as it was
     bool everythingChanged_ = true;
 };
 

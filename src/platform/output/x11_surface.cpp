@@ -7,14 +7,14 @@
 #include <cstring>
 #include <optional>
 
+#include <xcb/xcb.h>
+#include <xcb/xcbext.h>
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
 #include <QRegion>
 #include <QWidget>
-#include <xcb/xcb.h>
-#include <xcb/xcbext.h>
 
 #include "platform/output/frame_composer.h"
 #include "platform/system/platform_kind.h"
@@ -147,8 +147,8 @@ std::unique_ptr<X11Surface> X11Surface::For(QWidget& window) {
     const xcb_setup_t* setup = xcb_get_setup(c);
     const xcb_visualtype_t* visual = VisualType(setup, attributes->visual);
     // Format_RGB32 words as they lie in memory must be the server's pixels.
-    const bool ourByteOrder = (setup->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST) ==
-                              (QSysInfo::ByteOrder == QSysInfo::LittleEndian);
+    const bool ourByteOrder =
+        (setup->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST) == (QSysInfo::ByteOrder == QSysInfo::LittleEndian);
     if (!visual || visual->_class != XCB_VISUAL_CLASS_TRUE_COLOR || visual->red_mask != 0xFF0000 ||
         visual->green_mask != 0x00FF00 || visual->blue_mask != 0x0000FF || geometry->depth != 24 ||
         !ThirtyTwoBitPixels(setup, geometry->depth) || !ourByteOrder)
@@ -247,7 +247,8 @@ void X11Surface::Put(const QImage& frame, const QRegion& region) {
         const QRect area = rect & frame.rect();
         if (area.isEmpty()) continue;
         const std::size_t rowBytes = std::size_t(area.width()) * 4;
-        const int rowsPerRequest = int(std::max<std::size_t>(1, (connection_->maxRequestBytes - headerBytes) / rowBytes));
+        const int rowsPerRequest =
+            int(std::max<std::size_t>(1, (connection_->maxRequestBytes - headerBytes) / rowBytes));
         const bool wholeRows = area.left() == 0 && area.width() == frame.width();
         for (int y = area.top(); y <= area.bottom(); y += rowsPerRequest) {
             const int rows = std::min(rowsPerRequest, area.bottom() + 1 - y);
@@ -260,10 +261,10 @@ void X11Surface::Put(const QImage& frame, const QRegion& region) {
                                 rowBytes);
                 data = rows_.data();
             }
-            const xcb_void_cookie_t cookie = xcb_put_image(
-                c, XCB_IMAGE_FORMAT_Z_PIXMAP, window, connection_->gc, std::uint16_t(area.width()),
-                std::uint16_t(rows), std::int16_t(area.left()), std::int16_t(y), 0, connection_->depth,
-                std::uint32_t(rowBytes * std::size_t(rows)), data);
+            const xcb_void_cookie_t cookie =
+                xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window, connection_->gc, std::uint16_t(area.width()),
+                              std::uint16_t(rows), std::int16_t(area.left()), std::int16_t(y), 0, connection_->depth,
+                              std::uint32_t(rowBytes * std::size_t(rows)), data);
             if (!first) first = cookie.sequence;
         }
     }

@@ -67,8 +67,8 @@ private:
     std::vector<std::uint8_t> rows_;
     std::vector<xcb_rectangle_t> shapeRects_;  // the last shape set
     std::deque<PutRecord> recentPuts_;
-    bool shaped_ = false;               // otherwise every pixel is shown
-    std::uint32_t shapeWindow_ = 0;     // the native window it went to
+    bool shaped_ = false;            // otherwise every pixel is shown
+    std::uint32_t shapeWindow_ = 0;  // the native window it went to
 };
 
 }  // namespace veilix

@@ -1,8 +1,8 @@
 #include "platform/system/termination_signals.h"
 
-#include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <QCoreApplication>
 #include <QEvent>

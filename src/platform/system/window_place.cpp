@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <memory>
 
+#include <xcb/xcb.h>
 #include <QGuiApplication>
 #include <QWidget>
-#include <xcb/xcb.h>
 
 namespace veilix {
 
@@ -15,8 +15,7 @@ std::optional<QPoint> WindowPlaceOnScreen(const QWidget& window) {
     xcb_connection_t* connection = x11->connection();
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
     if (!screen) return std::nullopt;
-    const auto cookie =
-        xcb_translate_coordinates(connection, xcb_window_t(window.winId()), screen->root, 0, 0);
+    const auto cookie = xcb_translate_coordinates(connection, xcb_window_t(window.winId()), screen->root, 0, 0);
     const std::unique_ptr<xcb_translate_coordinates_reply_t, decltype(&std::free)> reply(
         xcb_translate_coordinates_reply(connection, cookie, nullptr), &std::free);
     if (!reply) return std::nullopt;

@@ -16,9 +16,9 @@ namespace veilix {
 inline constexpr std::uint64_t kDefaultMaxPixelBytes = std::uint64_t{256} << 20;
 
 struct PngDecodeOptions {
-  // Pictures whose pixels (3 bytes each) would take more are refused from
-  // the header, before any image data is read.
-  std::uint64_t max_pixel_bytes = kDefaultMaxPixelBytes;
+    // Pictures whose pixels (3 bytes each) would take more are refused from
+    // the header, before any image data is read.
+    std::uint64_t max_pixel_bytes = kDefaultMaxPixelBytes;
 };
 
 // Decodes an 8-bit truecolour, non-interlaced PNG stream. Any other format,

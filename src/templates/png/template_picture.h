@@ -8,9 +8,9 @@ namespace veilix {
 
 // A decoded shape template: 3 bytes (red, green, blue) a pixel, rows from the top.
 struct TemplatePicture {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint8_t> rgb;
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgb;
 };
 
 }  // namespace veilix

@@ -27,11 +27,10 @@ INSTANTIATE_TEST_SUITE_P(Endings, FailureTextTest,
                                            TextCase{"Done.", "Done."}, TextCase{"Stop!", "Stop!"},
                                            TextCase{"(see above)", "(see above)"},
                                            TextCase{"trailing space ", "trailing space "},
-                                           TextCase{"line break\n", "line break\n"},
-                                           TextCase{"Really?", "Really?."}, TextCase{"Reason:", "Reason:."},
-                                           TextCase{"comma,", "comma,"}, TextCase{"dash-", "dash-"},
-                                           TextCase{"slash/", "slash/."}, TextCase{"digit 7", "digit 7."},
-                                           TextCase{"", ""}, TextCase{"é", "é."}));
+                                           TextCase{"line break\n", "line break\n"}, TextCase{"Really?", "Really?."},
+                                           TextCase{"Reason:", "Reason:."}, TextCase{"comma,", "comma,"},
+                                           TextCase{"dash-", "dash-"}, TextCase{"slash/", "slash/."},
+                                           TextCase{"digit 7", "digit 7."}, TextCase{"", ""}, TextCase{"é", "é."}));
 
 TEST(FailureText, InnermostNonEmptyMessageWins) {
     auto innermost = std::make_shared<Exception>("disk gone");
@@ -66,8 +65,7 @@ TEST(FailureText, HandlerFailuresKeepTheirKind) {
     // What escapes a handler reaches the display as an Exception; EAbort stays
     // recognisable so it can be dropped silently.
     EXPECT_THROW(std::rethrow_exception(AsFrameworkFailure(std::make_exception_ptr(EAbort()))), EAbort);
-    EXPECT_THROW(std::rethrow_exception(AsFrameworkFailure(std::make_exception_ptr(std::bad_alloc()))),
-                 EOutOfMemory);
+    EXPECT_THROW(std::rethrow_exception(AsFrameworkFailure(std::make_exception_ptr(std::bad_alloc()))), EOutOfMemory);
     try {
         std::rethrow_exception(AsFrameworkFailure(std::make_exception_ptr(std::runtime_error("boom"))));
     } catch (const Exception& e) {

@@ -60,10 +60,10 @@ TEST_F(ColourOpsTest, DarkenSparesGreenTwoAndStaysInRange) {
         {clBtnFace, 90, RGBColor(146, 145, 126)},  // the face colour's frame
         {clBtnFace, 76, RGBColor(160, 159, 140)},  // and its shadow
         {RGBColor(100, 100, 100), 30, RGBColor(70, 72, 70)},
-        {RGBColor(10, 1, 10), 2, RGBColor(8, 1, 8)},          // green 1 stays 1
-        {RGBColor(255, 255, 255), 0, RGBColor(255, 255, 255)},  // green 257 limited to 255
-        {RGBColor(0, 0, 0), 1, RGBColor(0, 1, 0)},            // green rises even from black
-        {RGBColor(5, 0, 3), 10, RGBColor(0, 0, 0)},           // limited at 0
+        {RGBColor(10, 1, 10), 2, RGBColor(8, 1, 8)},              // green 1 stays 1
+        {RGBColor(255, 255, 255), 0, RGBColor(255, 255, 255)},    // green 257 limited to 255
+        {RGBColor(0, 0, 0), 1, RGBColor(0, 1, 0)},                // green rises even from black
+        {RGBColor(5, 0, 3), 10, RGBColor(0, 0, 0)},               // limited at 0
         {RGBColor(250, 250, 250), -10, RGBColor(255, 255, 255)},  // and at 255 the other way
         {RGBColor(40, 50, 60), 300, RGBColor(0, 0, 0)},
     };
@@ -153,7 +153,7 @@ TEST_F(PaletteTest, SystemColoursOnAHighColourSurface) {
     expected.SelectFillColor = RGBColor(189, 207, 236);  // highlight by 68: +140.08, +101.32, +39.44
     expected.SelectFrameColor = clHighlight;
     expected.SelectTextColor = clMenuText;
-    expected.CheckFillColor = RGBColor(214, 225, 243);         // by 80: +164.8, +119.2, +46.4
+    expected.CheckFillColor = RGBColor(214, 225, 243);          // by 80: +164.8, +119.2, +46.4
     expected.CheckSelectedFillColor = RGBColor(152, 180, 226);  // by 50: +103, +74.5 -> 74, +29
     expected.CheckFrameColor = clHighlight;
     expected.BarColor = clBtnFace;

@@ -5,8 +5,8 @@
 #include <functional>
 #include <optional>
 
-#include "platform/graphics/bitmap.h"
 #include "platform/core/exception.h"
+#include "platform/graphics/bitmap.h"
 #include "platform/graphics/fonts.h"
 #include "platform/system/os_version.h"
 #include "support/flat_menu_fixture.h"
@@ -130,7 +130,11 @@ TEST_F(FlatMenuComponentTest, SettersMarkThePaletteAndAskForTheMenuBarAsDocument
         {"CheckedColor", [&](TFlatMenu& p) { p.SetCheckedColor(c); }, true, false},
         {"MenuBarColor", [&](TFlatMenu& p) { p.SetMenuBarColor(c); }, true, true},
         {"UseSystemColors", [](TFlatMenu& p) { p.SetUseSystemColors(false); }, false, true},
-        {"Font", [](TFlatMenu& p) { p.SetFont(TFont{"Sans", -20, 0, clWhite, fsBold}); }, false, true},
+        {"Font",
+         [](TFlatMenu& p) {
+             p.SetFont(TFont{"Sans", -20, 0, clWhite, fsBold});
+         },
+         false, true},
         {"Active", [](TFlatMenu& p) { p.SetActive(true); }, false, true},
         {"UseDimColor", [](TFlatMenu& p) { p.SetUseDimColor(true); }, false, false},
         {"IconWidth", [](TFlatMenu& p) { p.SetIconWidth(30); }, false, false},

@@ -33,12 +33,11 @@ TEST_F(FlatMenuStreamTest, EveryPropertyIsWrittenInDeclaredOrderExceptTheUnstore
     EXPECT_EQ(object.Name, "FlatMenu1");
     EXPECT_EQ(object.ClassName, "TFlatMenu");
     const std::vector<std::string> expected{
-        "DimLevel",      "GrayLevel",       "Font.Charset",      "Font.Color",      "Font.Height",
-        "Font.Name",     "Font.Style",      "Color",             "DrawMenuBar",     "IconBackColor",
-        "MenuBarColor",  "SelectColor",     "SelectBorderColor", "SelectFontColor", "DisabledColor",
-        "SeparatorColor", "CheckedColor",   "IconWidth",         "DrawSelect",      "UseSystemColors",
-        "UseDimColor",   "OverrideOwnerDraw", "Gradient",        "FlatMenu",        "AutoDetect",
-        "Active"};
+        "DimLevel",          "GrayLevel",       "Font.Charset",  "Font.Color",        "Font.Height",  "Font.Name",
+        "Font.Style",        "Color",           "DrawMenuBar",   "IconBackColor",     "MenuBarColor", "SelectColor",
+        "SelectBorderColor", "SelectFontColor", "DisabledColor", "SeparatorColor",    "CheckedColor", "IconWidth",
+        "DrawSelect",        "UseSystemColors", "UseDimColor",   "OverrideOwnerDraw", "Gradient",     "FlatMenu",
+        "AutoDetect",        "Active"};
     EXPECT_EQ(Names(object), expected);
 
     painter->SetExtraControl("x");
@@ -135,11 +134,21 @@ TEST_F(FlatMenuStreamTest, TextThatIsNoDescriptionIsRefused) {
 
 TEST_F(FlatMenuStreamTest, BadValuesAndUnknownPropertiesAreRefused) {
     const TStoredProperty cases[] = {
-        {"DimLevel", "256"},         {"DimLevel", "-1"},          {"GrayLevel", "1x"},
-        {"DrawSelect", "true"},      {"Color", "clNoSuch"},       {"ExtraControl", "'open"},
-        {"ExtraControl", "'a'b'"},   {"FlatControls", "[xcNoSuch]"}, {"FlatControls", "xcMainMenu"},
-        {"FlatControls", "[xcMainMenu, ]"}, {"Font.Size", "3"},   {"Font", "3"},
-        {"Active.Part", "True"},     {"NoSuchProperty", "1"},     {"IconWidth", "99999999999"},
+        {"DimLevel", "256"},
+        {"DimLevel", "-1"},
+        {"GrayLevel", "1x"},
+        {"DrawSelect", "true"},
+        {"Color", "clNoSuch"},
+        {"ExtraControl", "'open"},
+        {"ExtraControl", "'a'b'"},
+        {"FlatControls", "[xcNoSuch]"},
+        {"FlatControls", "xcMainMenu"},
+        {"FlatControls", "[xcMainMenu, ]"},
+        {"Font.Size", "3"},
+        {"Font", "3"},
+        {"Active.Part", "True"},
+        {"NoSuchProperty", "1"},
+        {"IconWidth", "99999999999"},
     };
     TForm& form = NewForm();
     auto* painter = new TFlatMenu(&form);

@@ -5,8 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "platform/graphics/canvas.h"
 #include "platform/forms/windowed/win_control.h"
+#include "platform/graphics/canvas.h"
 
 namespace veilix {
 
@@ -31,12 +31,8 @@ unsigned MessageOf(const QEvent& event, std::uintptr_t& wParam) {
             return static_cast<const QMouseEvent&>(event).button() == Qt::LeftButton ? WM_LBUTTONDOWN : 0;
         case QEvent::MouseButtonRelease:
             return static_cast<const QMouseEvent&>(event).button() == Qt::LeftButton ? WM_LBUTTONUP : 0;
-        case QEvent::KeyPress:
-            wParam = VirtualKeyOf(static_cast<const QKeyEvent&>(event));
-            return WM_KEYDOWN;
-        case QEvent::KeyRelease:
-            wParam = VirtualKeyOf(static_cast<const QKeyEvent&>(event));
-            return WM_KEYUP;
+        case QEvent::KeyPress: wParam = VirtualKeyOf(static_cast<const QKeyEvent&>(event)); return WM_KEYDOWN;
+        case QEvent::KeyRelease: wParam = VirtualKeyOf(static_cast<const QKeyEvent&>(event)); return WM_KEYUP;
         default: return 0;
     }
 }

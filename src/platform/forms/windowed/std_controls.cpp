@@ -10,14 +10,13 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
-#include "platform/graphics/qt_conversions.h"
 #include "platform/forms/windowed/native_window.h"
+#include "platform/graphics/qt_conversions.h"
 
 namespace veilix {
 
 namespace {
 QString ToQString(const std::string& text) { return QString::fromStdString(text); }
-
 
 // Makes a routed widget of kind Widget for control; configure sets up the
 // link's text and border hooks on the new widget.

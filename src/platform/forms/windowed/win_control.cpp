@@ -4,10 +4,10 @@
 
 #include <QWidget>
 
-#include "platform/graphics/canvas.h"
 #include "platform/core/colors.h"
 #include "platform/forms/form.h"
 #include "platform/forms/windowed/native_window.h"
+#include "platform/graphics/canvas.h"
 
 namespace veilix {
 
@@ -18,7 +18,9 @@ constexpr TColor clBtnHighlight = 0xFF000014;
 constexpr TColor cl3DLight = 0xFF000016;
 }  // namespace
 
-TWinControl::TWinControl(TComponent* owner) : TComponent(owner) { WindowProc = TWndMethod(this, &TWinControl::WndProc); }
+TWinControl::TWinControl(TComponent* owner) : TComponent(owner) {
+    WindowProc = TWndMethod(this, &TWinControl::WndProc);
+}
 
 TWinControl::~TWinControl() {
     if (!destroyMessageSent_) TWinControl::BeforeDestruction();
@@ -62,7 +64,8 @@ void TWinControl::ShowInside(TComponent* parent, QWidget* parentWidget) {
 }
 
 bool TWinControl::LiesInside(const TComponent* container) const {
-    for (const TComponent* p = parent_; p; p = dynamic_cast<const TWinControl*>(p) ? static_cast<const TWinControl*>(p)->parent_ : nullptr)
+    for (const TComponent* p = parent_; p;
+         p = dynamic_cast<const TWinControl*>(p) ? static_cast<const TWinControl*>(p)->parent_ : nullptr)
         if (p == container) return true;
     return false;
 }
@@ -95,8 +98,10 @@ void TWinControl::SetBorderStyle(TBorderStyle value) {
 
 void TWinControl::SetEnabled(bool value) {
     enabled_ = value;
-    if (QWidget* widget = Widget()) widget->setEnabled(value);
-    else Perform(CM_ENABLEDCHANGED);
+    if (QWidget* widget = Widget())
+        widget->setEnabled(value);
+    else
+        Perform(CM_ENABLEDCHANGED);
 }
 
 std::string TWinControl::Caption() const { return caption_; }

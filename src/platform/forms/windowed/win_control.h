@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/messages/hidden_window.h"
 #include "platform/core/component.h"
 #include "platform/core/method.h"
 #include "platform/core/shortcut.h"
 #include "platform/core/types.h"
+#include "platform/messages/hidden_window.h"
 #include "platform/messages/window_messages.h"
 
 class QWidget;

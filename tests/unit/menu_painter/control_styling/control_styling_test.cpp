@@ -209,16 +209,11 @@ TEST_F(ControlStylingTest, TheWrapperAnswersBorderPaintingAndRecordsState) {
         TControlState after;
         bool repainted;
     } steps[] = {
-        {CM_MOUSEENTER, 0, {true, false, false, false}, true},
-        {WM_SETFOCUS, 0, {true, true, false, false}, true},
-        {WM_LBUTTONDOWN, 0, {true, true, true, false}, true},
-        {WM_LBUTTONUP, 0, {true, true, false, false}, true},
-        {WM_KEYDOWN, 'A', {true, true, false, false}, false},
-        {WM_KEYDOWN, VK_SPACE, {true, true, false, true}, true},
-        {WM_KEYUP, VK_SPACE, {true, true, false, false}, true},
-        {WM_MOUSEMOVE, 0, {true, true, false, false}, false},
-        {CM_MOUSELEAVE, 0, {false, true, false, false}, true},
-        {WM_KILLFOCUS, 0, {false, false, false, false}, true},
+        {CM_MOUSEENTER, 0, {true, false, false, false}, true},  {WM_SETFOCUS, 0, {true, true, false, false}, true},
+        {WM_LBUTTONDOWN, 0, {true, true, true, false}, true},   {WM_LBUTTONUP, 0, {true, true, false, false}, true},
+        {WM_KEYDOWN, 'A', {true, true, false, false}, false},   {WM_KEYDOWN, VK_SPACE, {true, true, false, true}, true},
+        {WM_KEYUP, VK_SPACE, {true, true, false, false}, true}, {WM_MOUSEMOVE, 0, {true, true, false, false}, false},
+        {CM_MOUSELEAVE, 0, {false, true, false, false}, true},  {WM_KILLFOCUS, 0, {false, false, false, false}, true},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.message);

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "menu_painter/item_painting/rounding.h"
-#include "platform/menus/image_list.h"
 #include "platform/core/shortcut.h"
+#include "platform/menus/image_list.h"
 #include "support/flat_menu_fixture.h"
 
 namespace veilix::testing {

@@ -14,8 +14,8 @@
 
 #include "menu_painter/colour_ops.h"
 #include "menu_painter/item_painting/item_layout.h"
-#include "platform/messages/hidden_window.h"
 #include "platform/core/exception.h"
+#include "platform/messages/hidden_window.h"
 #include "support/colour_text.h"
 #include "support/flat_menu_fixture.h"
 #include "support/system_colours.h"
@@ -44,7 +44,12 @@ TEST(ItemLayoutTest, PartsFollowImageWidthReadingOrderAndBar) {
         {"popup, no image", popup, 0, false, false, {{4, 0, 28, 23}, {11, 6, 21, 16}, {28, 0, 154, 23}}},
         {"popup, narrow image", popup, 16, false, false, {{4, 0, 28, 23}, {5, 2, 25, 21}, {28, 0, 154, 23}}},
         {"popup, wide image", popup, 32, false, false, {{4, 0, 28, 23}, {5, 2, 37, 21}, {40, 0, 154, 23}}},
-        {"right to left, narrow image", popup, 16, false, true, {{130, 0, 154, 23}, {131, 2, 151, 21}, {4, 0, 130, 23}}},
+        {"right to left, narrow image",
+         popup,
+         16,
+         false,
+         true,
+         {{130, 0, 154, 23}, {131, 2, 151, 21}, {4, 0, 130, 23}}},
         {"right to left, wide image", popup, 32, false, true, {{130, 0, 154, 23}, {119, 2, 151, 21}, {4, 0, 114, 23}}},
         {"bar, no image", bar, 0, true, false, {{0, 0, 24, 20}, {7, 4, 17, 14}, {0, 0, 60, 20}}},
         {"bar, image", bar, 16, true, false, {{0, 0, 24, 20}, {1, 1, 21, 17}, {15, 0, 60, 20}}},
@@ -83,8 +88,8 @@ protected:
     // Every pixel of column x over the item's rows.
     void ExpectColumn(int x, TColor expected, const char* what) const {
         for (int y = kItem.Top; y < kItem.Bottom; ++y)
-            ASSERT_EQ(At(x, y), expected) << what << " at " << x << "," << y << ": " << Rgb(At(x, y)) << " not "
-                                          << Rgb(expected);
+            ASSERT_EQ(At(x, y), expected)
+                << what << " at " << x << "," << y << ": " << Rgb(At(x, y)) << " not " << Rgb(expected);
     }
 
     TBitmap target_{200, 40};
@@ -272,7 +277,8 @@ TEST_F(PaintItemTest, IconEffectsFollowTheItemState) {
                 const TColor p = icon.Pixel(x, y);
                 if (p == ground) {
                     if (!c.selected && !c.checked) {
-                        ASSERT_EQ(At(x0 + x, y0 + y), Gradient(x0 + x - kItem.Left)) << "ground left out " << x << "," << y;
+                        ASSERT_EQ(At(x0 + x, y0 + y), Gradient(x0 + x - kItem.Left))
+                            << "ground left out " << x << "," << y;
                     }
                     continue;
                 }

@@ -9,9 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/graphics/bitmap.h"
 #include "platform/forms/form.h"
 #include "platform/forms/image.h"
+#include "platform/graphics/bitmap.h"
 #include "support/qt_application.h"
 
 namespace veilix {

@@ -4,8 +4,8 @@
 // the same controls: one updated incrementally, one fully repainted every step.
 #include <cstdint>
 #include <random>
-#include <sstream>
 #include <span>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,13 +15,13 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/graphics/bitmap.h"
 #include "platform/forms/form.h"
-#include "platform/output/frame_composer.h"
 #include "platform/forms/image.h"
+#include "platform/graphics/bitmap.h"
+#include "platform/output/frame_composer.h"
+#include "support/qt_application.h"
 #include "templates/png/png_decoder.h"
 #include "templates/template_streams.h"
-#include "support/qt_application.h"
 
 namespace veilix {
 namespace {
@@ -53,7 +53,7 @@ std::vector<TBitmap> Pictures() {
     pictures.push_back(FromTemplate(EllipseTemplatePng()));
     pictures.push_back(FromTemplate(CircleTemplatePng()));
     pictures.push_back(FromRows({"###", "#.#", "###"}));
-    pictures.push_back(FromRows({"....", "...."}));  // lime up to every border
+    pictures.push_back(FromRows({"....", "...."}));                               // lime up to every border
     pictures.push_back(FromRows({".#.#.", "#####", "..g..", "#####", ".#.#."}));  // lime on the edges
     pictures.push_back(FromRows({"."}));
     pictures.push_back(FromRows({"#g", "g#"}));  // no lime at all
@@ -102,9 +102,9 @@ std::string DescribeFrameDifference(const QImage& incremental, const QImage& ful
                 box |= QRect(x, y, 1, 1);
             }
     std::ostringstream out;
-    out << count << " pixels differ within (" << box.x() << "," << box.y() << " " << box.width() << "x"
-        << box.height() << "); first at (" << first.x() << "," << first.y() << "): incremental " << std::hex
-        << incremental.pixel(first) << ", full " << full.pixel(first);
+    out << count << " pixels differ within (" << box.x() << "," << box.y() << " " << box.width() << "x" << box.height()
+        << "); first at (" << first.x() << "," << first.y() << "): incremental " << std::hex << incremental.pixel(first)
+        << ", full " << full.pixel(first);
     return out.str();
 }
 
@@ -159,8 +159,8 @@ TEST(IncrementalFrame, MatchesFullRepaintAndRescanAfterRandomEdits) {
             image->SetLeft(left);
             list->push_back(image);
         }
-        what << "add picture " << picture << (stretch ? "" : " unstretched") << " at " << left << "," << top
-             << " " << width << "x" << height;
+        what << "add picture " << picture << (stretch ? "" : " unstretched") << " at " << left << "," << top << " "
+             << width << "x" << height;
     };
 
     // One bound at a time, as a drag or the program's own setters change them.

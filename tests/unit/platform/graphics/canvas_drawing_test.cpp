@@ -14,8 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/graphics/bitmap.h"
 #include "platform/core/colors.h"
+#include "platform/graphics/bitmap.h"
 #include "platform/graphics/fonts.h"
 #include "support/qt_application.h"
 
@@ -217,16 +217,14 @@ TEST_P(ShapeProperties, StaysInItsRectTouchesEachSideAndHasAClosedOnePixelOutlin
     EXPECT_TRUE(top && bottom && left && right);
 }
 
-INSTANTIATE_TEST_SUITE_P(Shapes, ShapeProperties,
-                         ::testing::Values(ShapeCase{"Circle10", {3, 2, 13, 12}, -1, 0},
-                                           ShapeCase{"Wide", {1, 1, 31, 9}, -1, 0},
-                                           ShapeCase{"TallAndNarrow", {5, 1, 7, 25}, -1, 0},
-                                           ShapeCase{"Odd", {2, 2, 13, 7}, -1, 0},
-                                           ShapeCase{"OnePixel", {4, 4, 5, 5}, -1, 0},
-                                           ShapeCase{"RoundCorner6", {0, 0, 20, 12}, 6, 6},
-                                           ShapeCase{"RoundFlatCorner", {2, 3, 35, 28}, 15, 4},
-                                           ShapeCase{"RoundCornerTooBig", {2, 3, 12, 9}, 50, 50}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, ShapeProperties,
+    ::testing::Values(ShapeCase{"Circle10", {3, 2, 13, 12}, -1, 0}, ShapeCase{"Wide", {1, 1, 31, 9}, -1, 0},
+                      ShapeCase{"TallAndNarrow", {5, 1, 7, 25}, -1, 0}, ShapeCase{"Odd", {2, 2, 13, 7}, -1, 0},
+                      ShapeCase{"OnePixel", {4, 4, 5, 5}, -1, 0}, ShapeCase{"RoundCorner6", {0, 0, 20, 12}, 6, 6},
+                      ShapeCase{"RoundFlatCorner", {2, 3, 35, 28}, 15, 4},
+                      ShapeCase{"RoundCornerTooBig", {2, 3, 12, 9}, 50, 50}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CanvasShapes, RoundRectWithoutCornersIsARectangleAndWithWholeCornersAnEllipse) {
     QImage other(image_.size(), image_.format());
@@ -636,8 +634,7 @@ INSTANTIATE_TEST_SUITE_P(Surfaces, CanvasFormats,
                          ::testing::Values(FormatCase{QImage::Format_RGB32, 32}, FormatCase{QImage::Format_ARGB32, 32},
                                            FormatCase{QImage::Format_RGB888, 24}, FormatCase{QImage::Format_RGB16, 16},
                                            FormatCase{QImage::Format_RGB555, 15},
-                                           FormatCase{QImage::Format_Indexed8, 8},
-                                           FormatCase{QImage::Format_Mono, 1}));
+                                           FormatCase{QImage::Format_Indexed8, 8}, FormatCase{QImage::Format_Mono, 1}));
 
 }  // namespace
 }  // namespace veilix

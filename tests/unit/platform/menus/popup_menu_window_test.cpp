@@ -10,12 +10,12 @@
 #include <memory>
 #include <vector>
 
-#include "platform/messages/hidden_window.h"
 #include "platform/core/colors.h"
 #include "platform/graphics/menu_font.h"
 #include "platform/menus/plain_menu_look.h"
 #include "platform/menus/popup_menu.h"
 #include "platform/menus/popup_menu_window.h"
+#include "platform/messages/hidden_window.h"
 #include "support/qt_application.h"
 
 namespace veilix {
@@ -57,8 +57,8 @@ protected:
         testing::EnsureQtApplication();
         SystemColorTable colours{};
         colours.fill(RGBColor(90, 90, 90));
-        colours[4] = RGBColor(250, 250, 250);  // menu
-        colours[7] = RGBColor(0, 0, 0);        // menu text
+        colours[4] = RGBColor(250, 250, 250);   // menu
+        colours[7] = RGBColor(0, 0, 0);         // menu text
         colours[17] = RGBColor(128, 128, 128);  // grey text
         colours[15] = RGBColor(212, 208, 200);  // button face: the border
         SetSystemColors(colours);

@@ -70,7 +70,10 @@ TEST(FrameComposer, NothingPendingComposesNothing) {
     FrameComposer composer;
     composer.Resize(QSize(4, 4));
     int calls = 0;
-    composer.Compose([&](QImage& frame, const QRect&) { frame.fill(0); ++calls; });
+    composer.Compose([&](QImage& frame, const QRect&) {
+        frame.fill(0);
+        ++calls;
+    });
     EXPECT_EQ(calls, 1);
     EXPECT_TRUE(composer.Compose([&](QImage&, const QRect&) { ++calls; }).isEmpty());
     EXPECT_EQ(calls, 1);
@@ -101,9 +104,7 @@ TEST(FrameComposer, ReportsOnlyThePixelsThatChanged) {
         {"nothing changed", {}, QRegion()},
         {"one pixel", {{5, 2}}, QRegion(5, 2, 1, 1)},
         {"back again", {}, QRegion(5, 2, 1, 1)},
-        {"two far apart, two rows",
-         {{5, 2}, {40, 2}, {5, 3}, {40, 3}},
-         QRegion(5, 2, 1, 2) + QRegion(40, 2, 1, 2)},
+        {"two far apart, two rows", {{5, 2}, {40, 2}, {5, 3}, {40, 3}}, QRegion(5, 2, 1, 2) + QRegion(40, 2, 1, 2)},
         {"close ones joined", {{5, 2}, {40, 2}, {5, 3}, {40, 3}, {12, 2}, {20, 2}}, QRegion(12, 2, 9, 1)},
         {"all cleared", {}, QRegion(5, 2, 16, 1) + QRegion(40, 2, 1, 1) + QRegion(5, 3, 1, 1) + QRegion(40, 3, 1, 1)},
         {"sixteen equal pixels between: apart", {{5, 2}, {22, 2}}, QRegion(5, 2, 1, 1) + QRegion(22, 2, 1, 1)},
@@ -131,8 +132,8 @@ TEST(FrameComposer, BandsRebuiltForChangedRowsAreTheCanonicalShape) {
         QRect box;
         bool round;
     };
-    std::vector<Opening> openings = {{QRect(3, 4, 12, 12), true}, {QRect(20, 2, 9, 20), false},
-                                     {QRect(8, 18, 20, 9), true}};
+    std::vector<Opening> openings = {
+        {QRect(3, 4, 12, 12), true}, {QRect(20, 2, 9, 20), false}, {QRect(8, 18, 20, 9), true}};
     auto keyed = [&](int x, int y) {
         for (const Opening& o : openings) {
             if (!o.box.contains(x, y)) continue;
@@ -180,7 +181,8 @@ TEST(FrameComposer, BandsRebuiltForChangedRowsAreTheCanonicalShape) {
         for (int y = 0; y < 32;) {
             int end = y + 1;
             while (end < 32 && rows[std::size_t(end)] == rows[std::size_t(y)]) ++end;
-            for (const auto& [begin, stop] : rows[std::size_t(y)]) expected.emplace_back(begin, y, stop - begin, end - y);
+            for (const auto& [begin, stop] : rows[std::size_t(y)])
+                expected.emplace_back(begin, y, stop - begin, end - y);
             y = end;
         }
         const std::vector<QRect> shape(composer.Shape().begin(), composer.Shape().end());
