@@ -8,15 +8,15 @@
 
 namespace veilix {
 
-FramePresenter::FramePresenter(QWidget& window, FrameComposer::PaintFunction paint)
-    : window_(window), paint_(std::move(paint)) {
+FramePresenter::FramePresenter(QWidget& window, FrameComposer::PaintFunction paint, OutputChoice choice)
+    : window_(window), paint_(std::move(paint)), choice_(std::move(choice)) {
     FrameOutput::PrepareWindow(window_);
 }
 
 FramePresenter::~FramePresenter() = default;
 
 FrameOutput& FramePresenter::Output() {
-    if (!output_) output_ = FrameOutput::For(window_, keyed_);
+    if (!output_) output_ = choice_(window_, keyed_);
     return *output_;
 }
 

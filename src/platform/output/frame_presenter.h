@@ -5,6 +5,7 @@
 // request that an invalidation posts, and before an exposure is painted. The
 // window's owner paints the frame (the paint function) and invalidates it.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -20,7 +21,10 @@ namespace veilix {
 
 class FramePresenter {
 public:
-    FramePresenter(QWidget& window, FrameComposer::PaintFunction paint);
+    // Picks the back end for a window; FrameOutput::For unless a test says otherwise.
+    using OutputChoice = std::function<std::unique_ptr<FrameOutput>(QWidget& window, bool keyed)>;
+
+    FramePresenter(QWidget& window, FrameComposer::PaintFunction paint, OutputChoice choice = &FrameOutput::For);
     ~FramePresenter();
 
     const FrameComposer& Composer() const { return composer_; }
@@ -47,6 +51,7 @@ private:
 
     QWidget& window_;
     FrameComposer::PaintFunction paint_;
+    OutputChoice choice_;
     FrameComposer composer_;
     std::unique_ptr<FrameOutput> output_;  // chosen at the first frame
     bool keyed_ = false;
