@@ -84,8 +84,9 @@ void TForm::SetBorderStyle(TBorderStyle style) {
     widget_->setWindowFlag(Qt::FramelessWindowHint, style == TBorderStyle::bsNone);
 }
 
+bool TForm::TransparentColor() const { return widget_->Frame().Keyed(); }
+
 void TForm::SetTransparentColor(bool on) {
-    transparentColor_ = on;
     widget_->Frame().SetKeyed(on);
     Invalidate(TRect{0, 0, Width(), Height()});
 }
@@ -169,7 +170,7 @@ TControl* TForm::ControlAt(TPoint client) const {
 }
 
 bool TForm::IsKeyedAt(TPoint client) const {
-    if (!transparentColor_) return false;
+    if (!TransparentColor()) return false;
     const TColor key = ColorToRGB(transparentColorValue_);
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
         const TControl* control = *it;

@@ -55,7 +55,7 @@ public:
     TColor Color() const { return color_; }
     void SetColor(TColor color);
     void SetBorderStyle(TBorderStyle style);
-    bool TransparentColor() const { return transparentColor_; }
+    bool TransparentColor() const;
     void SetTransparentColor(bool on);
     TColor TransparentColorValue() const { return transparentColorValue_; }
     void SetTransparentColorValue(TColor color);
@@ -144,7 +144,6 @@ private:
     std::vector<TComponent*> winControls_;
     std::string caption_;
     TColor color_ = 0xFF00000F;  // the system button face colour until designed
-    bool transparentColor_ = false;
     TColor transparentColorValue_ = 0;
     TPopupMenu* popupMenu_ = nullptr;
     TControl* capture_ = nullptr;

@@ -123,9 +123,7 @@ void FormWidget::paintEvent(QPaintEvent* event) {
     Guarded(&form_, [&] {
         // Queued: the frame reaches the window system first (ours is flushed
         // in the put, Qt's backing store after this returns).
-        if (afterFrame_)
-            QMetaObject::invokeMethod(
-                this, [this] { RunAfterFrame(); }, Qt::QueuedConnection);
+        if (afterFrame_) QMetaObject::invokeMethod(this, &FormWidget::RunAfterFrame, Qt::QueuedConnection);
         frame_.Paint(event->region());
     });
 }

@@ -35,6 +35,7 @@ public:
     // Keyed, the key colour's pixels are shaped away; not keyed, every pixel
     // is shown.
     void SetKeyed(bool keyed);
+    bool Keyed() const { return keyed_; }
     void SetKeyColour(QRgb key) { composer_.SetKeyColour(key); }
 
     // Composes what is pending, hands the shape on when it changed, and
