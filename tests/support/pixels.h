@@ -3,15 +3,10 @@
 // program's own colour value.
 #include <QImage>
 
-#include <cstdint>
-
-#include "platform/core/types.h"
+#include "platform/graphics/qt_conversions.h"
 
 namespace veilix::testing {
 
-inline TColor ColourAt(const QImage& image, int x, int y) {
-    const QRgb p = image.pixel(x, y);
-    return RGBColor(std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p)));
-}
+inline TColor ColourAt(const QImage& image, int x, int y) { return FromQRgb(image.pixel(x, y)); }
 
 }  // namespace veilix::testing

@@ -14,12 +14,9 @@ void QtPaintedOutput::Paint(const QImage& frame, const QRegion& region) {
     for (const QRect& rect : region) painter.drawImage(rect, frame, rect);
 }
 
-void QtMaskOutput::SetShape(const FrameComposer& composer) {
-    const QRegion& shape = composer.Shape();
-    // An empty region would remove the mask and show everything; a window
-    // keyed everywhere must show nothing instead.
-    window_.setMask(shape.isEmpty() ? QRegion(-1, -1, 1, 1) : shape);
-}
+QRegion QtPaintedOutput::MaskFor(const QRegion& shape) { return shape.isEmpty() ? QRegion(-1, -1, 1, 1) : shape; }
+
+void QtMaskOutput::SetShape(const FrameComposer& composer) { window_.setMask(MaskFor(composer.Shape())); }
 
 void QtMaskOutput::ClearShape() { window_.clearMask(); }
 

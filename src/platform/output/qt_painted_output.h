@@ -1,6 +1,8 @@
 #pragma once
 // The frame painted through Qt's own repaint: without a shape (platforms with
 // no window system), or with the shape as the widget's mask.
+#include <QRegion>
+
 #include "platform/output/frame_output.h"
 
 namespace veilix {
@@ -17,6 +19,11 @@ public:
     void Paint(const QImage& frame, const QRegion& region) override;
 
 protected:
+    // A mask for the shape. An empty region would remove the mask and show
+    // (and take input) everywhere; a window keyed everywhere gets a mask
+    // outside itself instead.
+    static QRegion MaskFor(const QRegion& shape);
+
     QWidget& window_;
 };
 

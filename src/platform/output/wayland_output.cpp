@@ -15,8 +15,7 @@ void WaylandOutput::SetShape(const FrameComposer& composer) {
     // the input region alone.
     shownByAlpha_ = shape;
     if (!window_.windowHandle()) window_.winId();
-    // An empty region would take all input; a window keyed everywhere takes none.
-    window_.windowHandle()->setMask(shape.isEmpty() ? QRegion(-1, -1, 1, 1) : shape);
+    window_.windowHandle()->setMask(MaskFor(shape));
 }
 
 void WaylandOutput::ClearShape() {
