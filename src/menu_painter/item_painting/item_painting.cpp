@@ -70,7 +70,9 @@ void TFlatMenuItemPainter::Paint(TMenuItem& item, TCanvas& target, TRect rect, b
     // half-painted item. A popup item's image reaches 4 pixels left of the
     // item, over the menu window's border, which the frame then paints.
     const int margin = state.TopLevel ? 0 : 4;
-    TBitmap composed(CompositionWidth(width + std::int64_t(margin)), height);  // starts white
+    // Starts white; as dense as the target, so that text and lines are drawn
+    // at the screen's resolution.
+    TBitmap composed(CompositionWidth(width + std::int64_t(margin)), height, target);
     if (composed.Empty()) throw EOutOfMemory();
     TCanvas& canvas = composed.Canvas();
     const TRect work = state.TopLevel ? TRect{0, 0, width, height} : TRect{margin, 0, width + margin, height + 1};

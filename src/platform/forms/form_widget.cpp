@@ -9,6 +9,7 @@
 
 #include <utility>
 
+#include "platform/core/device_pixels.h"
 #include "platform/core/failure_boundary.h"
 #include "platform/forms/form.h"
 #include "platform/graphics/qt_conversions.h"
@@ -41,10 +42,14 @@ TShiftState ShiftOf(const QMouseEvent* event) {
     return shift;
 }
 
-TPoint ClientOf(const QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
-    return {p.x(), p.y()};
-}
+// The logical pixel under the pointer, the one whose device pixels it is on:
+// on a scaled desktop Qt's logical position is a fraction, and rounding it
+// would put the pointer in the pixel beside the one drawn there.
+TPoint PixelAt(QPointF p, qreal ratio) { return {LogicalPixelAt(p.x(), ratio), LogicalPixelAt(p.y(), ratio)}; }
+
+TPoint ClientOf(const QMouseEvent* event, qreal ratio) { return PixelAt(event->position(), ratio); }
+
+TPoint GlobalOf(const QMouseEvent* event, qreal ratio) { return PixelAt(event->globalPosition(), ratio); }
 
 // Posted once a burst of moves has begun; handled after the rest of the
 // burst, which the window system delivers before any posted event.
@@ -70,7 +75,7 @@ FormWidget::FormWidget(TForm& form)
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    frame_.Resize(size());
+    frame_.Resize(size(), devicePixelRatioF());
 }
 
 FormWidget::~FormWidget() = default;
@@ -87,7 +92,7 @@ QPoint FormWidget::PlaceOnScreen() {
 }
 
 void FormWidget::ResizeFrame() {
-    frame_.Resize(size());
+    frame_.Resize(size(), devicePixelRatioF());
     update();
 }
 
@@ -111,6 +116,8 @@ bool FormWidget::event(QEvent* event) {
     }
     // Whatever comes after a move finds the move handled.
     if (pendingMove_ && event->type() != QEvent::MouseMove) HandlePendingMove();
+    // On a screen of another scale the frame is composed anew at its ratio.
+    if (event->type() == QEvent::ScreenChangeInternal) Guarded(&form_, [&] { ResizeFrame(); });
     // Qt clips a repaint to the window's shape as it stands when the repaint
     // begins. So the frame is composed and its shape set first: the pixels
     // that the new shape shows are then painted from the new frame, and the
@@ -138,9 +145,18 @@ void FormWidget::Press(QMouseEvent* event) {
     // A move started by this press follows the pointer from where it was
     // pressed, not from wherever it is once the handler runs.
     pressGlobal_ = event->globalPosition().toPoint();
-    const PointerPlaceDuringMove live(std::nullopt);
-    Guarded(&form_, [&] { form_.MouseDown(*button, ShiftOf(event), ClientOf(event)); });
+    const PointerPlaceDuringMove live(PlaceForHandler(event));
+    Guarded(&form_, [&] { form_.MouseDown(*button, ShiftOf(event), ClientOf(event, devicePixelRatioF())); });
     DeliverPendingRelease();
+}
+
+std::optional<TPoint> FormWidget::PlaceForHandler(const QMouseEvent* event) const {
+    // At 1:1 a handler reads the pointer where it is now. Scaled, Qt rounds
+    // that place to the nearest logical point, which need not be the pixel
+    // the pointer is on; the event's own place is exact.
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == 1.0 || !event->spontaneous()) return std::nullopt;
+    return GlobalOf(event, ratio);
 }
 
 void FormWidget::mousePressEvent(QMouseEvent* event) { Press(event); }
@@ -152,11 +168,10 @@ void FormWidget::mouseMoveEvent(QMouseEvent* event) {
         move(moveWindowStart_ + (event->globalPosition().toPoint() - movePointerStart_));
         return;
     }
-    const QPoint global = event->globalPosition().toPoint();
+    const qreal ratio = devicePixelRatioF();
     const bool posted = pendingMove_.has_value();
-    pendingMove_ =
-        PendingMove{ShiftOf(event), ClientOf(event),
-                    event->spontaneous() ? std::optional<TPoint>(TPoint{global.x(), global.y()}) : std::nullopt};
+    pendingMove_ = PendingMove{ShiftOf(event), ClientOf(event, ratio),
+                               event->spontaneous() ? std::optional<TPoint>(GlobalOf(event, ratio)) : std::nullopt};
     if (!posted) QCoreApplication::postEvent(this, new QEvent(kHandleMove));
 }
 
@@ -177,12 +192,12 @@ void FormWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (moveLoop_) {
         // The release that ends our own move still reaches the window, after
         // the press handler that started the move has returned.
-        pendingRelease_ = PendingRelease{*button, ShiftOf(event), ClientOf(event)};
+        pendingRelease_ = PendingRelease{*button, ShiftOf(event), ClientOf(event, devicePixelRatioF())};
         EndSystemMove();
         return;
     }
-    const PointerPlaceDuringMove live(std::nullopt);
-    Guarded(&form_, [&] { form_.MouseUp(*button, ShiftOf(event), ClientOf(event)); });
+    const PointerPlaceDuringMove live(PlaceForHandler(event));
+    Guarded(&form_, [&] { form_.MouseUp(*button, ShiftOf(event), ClientOf(event, devicePixelRatioF())); });
 }
 
 void FormWidget::DeliverPendingRelease() {

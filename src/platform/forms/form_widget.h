@@ -73,6 +73,8 @@ private:
     void HandlePendingMove();
     void RunAfterFrame();
     void Press(QMouseEvent* event);
+    // Where a press or release handler finds the pointer; none: live.
+    std::optional<TPoint> PlaceForHandler(const QMouseEvent* event) const;
     void DeliverPendingRelease();
 
     TForm& form_;

@@ -2,6 +2,7 @@
 
 #include <QImage>
 
+#include "platform/core/device_pixels.h"
 #include "platform/graphics/canvas.h"
 #include "platform/graphics/qt_conversions.h"
 
@@ -16,6 +17,14 @@ TBitmap::TBitmap() : image_(std::make_unique<QImage>()) {}
 
 TBitmap::TBitmap(int width, int height)
     : image_(std::make_unique<QImage>(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32)) {
+    image_->fill(Qt::white);
+}
+
+TBitmap::TBitmap(int width, int height, const TCanvas& compatibleWith) : TBitmap() {
+    const qreal ratio = compatibleWith.Surface().devicePixelRatio();
+    const QRect device = DeviceRect(QRect(0, 0, std::max(width, 0), std::max(height, 0)), ratio);
+    *image_ = QImage(device.size(), QImage::Format_RGB32);
+    image_->setDevicePixelRatio(ratio);
     image_->fill(Qt::white);
 }
 
@@ -42,24 +51,38 @@ TBitmap TBitmap::FromRgb(int width, int height, const std::uint8_t* rgb) {
     return bitmap;
 }
 
-int TBitmap::Width() const { return image_->width(); }
-int TBitmap::Height() const { return image_->height(); }
+int TBitmap::Width() const { return qRound(image_->deviceIndependentSize().width()); }
+int TBitmap::Height() const { return qRound(image_->deviceIndependentSize().height()); }
 bool TBitmap::Empty() const { return image_->isNull(); }
 
 void TBitmap::SetSize(int width, int height) {
-    QImage resized(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+    const qreal ratio = image_->devicePixelRatio();
+    QImage resized(DeviceRect(QRect(0, 0, std::max(width, 0), std::max(height, 0)), ratio).size(),
+                   QImage::Format_RGB32);
+    resized.setDevicePixelRatio(ratio);
     resized.fill(Qt::white);
     *image_ = std::move(resized);
     canvas_.reset();
 }
 
 TColor TBitmap::Pixel(int x, int y) const {
-    if (!image_->valid(x, y)) return 0xFFFFFFFF;  // the framework's "no pixel" value
-    return FromQRgb(image_->pixel(x, y));
+    if (x < 0 || y < 0 || x >= Width() || y >= Height()) return 0xFFFFFFFF;  // the framework's "no pixel" value
+    const qreal ratio = image_->devicePixelRatio();
+    return FromQRgb(image_->pixel(DeviceEdge(x, ratio), DeviceEdge(y, ratio)));
 }
 
 void TBitmap::SetPixel(int x, int y, TColor color) {
-    if (image_->valid(x, y)) image_->setPixel(x, y, ToRgb(color));
+    if (x < 0 || y < 0 || x >= Width() || y >= Height()) return;
+    const qreal ratio = image_->devicePixelRatio();
+    if (ratio == 1.0) {
+        image_->setPixel(x, y, ToRgb(color));
+        return;
+    }
+    // The whole logical pixel: all its device pixels.
+    const QRect device = DeviceRect(QRect(x, y, 1, 1), ratio) & image_->rect();
+    for (int row = device.top(); row <= device.bottom(); ++row)
+        for (int column = device.left(); column <= device.right(); ++column)
+            image_->setPixel(column, row, ToRgb(color));
 }
 
 TCanvas& TBitmap::Canvas() {

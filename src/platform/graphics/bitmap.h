@@ -17,6 +17,10 @@ class TBitmap {
 public:
     TBitmap();
     TBitmap(int width, int height);
+    // Of the same pixel density as the canvas's surface: on a scaled
+    // desktop, what is drawn on it has the screen's resolution, while its
+    // size and coordinates stay logical.
+    TBitmap(int width, int height, const TCanvas& compatibleWith);
     ~TBitmap();
     TBitmap(const TBitmap& other);
     TBitmap& operator=(const TBitmap& other);

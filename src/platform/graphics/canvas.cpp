@@ -2,6 +2,7 @@
 
 #include <QImage>
 
+#include "platform/core/device_pixels.h"
 #include "platform/graphics/bitmap.h"
 #include "platform/graphics/canvas_pixels.h"
 #include "platform/graphics/stretch_copy.h"
@@ -37,6 +38,44 @@ void Blit(QImage& destination, QPoint at, const QImage& source, const QRect& sou
             writer.Plot(x, y);
         }
 }
+
+// Blit where either image is scaled: the logical rectangle sourceRect of
+// source, placed with its top-left at `at` (logical) and kept inside destClip
+// (logical), goes to the destination's device pixels of that place, each
+// taking the nearest device pixel of the source.
+void ScaledBlit(QImage& destination, QPoint at, const QImage& source, const QRect& sourceRect, const QRect& destClip,
+                bool keyed, QRgb key) {
+    const qreal toRatio = destination.devicePixelRatio(), fromRatio = source.devicePixelRatio();
+    const QPoint offset = sourceRect.topLeft() - at;
+    const QRect logicalSource(QPoint(0, 0), source.deviceIndependentSize().toSize());
+    const QRect placed = (sourceRect & logicalSource).translated(-offset) & destClip;
+    const QRect to = DeviceRect(placed, toRatio) & destination.rect();
+    if (to.isEmpty()) return;
+    const QRect whole = DeviceRect(placed, toRatio);
+    const QRect from = DeviceRect(placed.translated(offset), fromRatio) & source.rect();
+    if (from.isEmpty()) return;
+    PixelWriter writer(destination);
+    for (int y = to.top(); y <= to.bottom(); ++y) {
+        const int sy = from.top() + StretchSourceIndex(y - whole.top(), from.height(), whole.height());
+        for (int x = to.left(); x <= to.right(); ++x) {
+            const int sx = from.left() + StretchSourceIndex(x - whole.left(), from.width(), whole.width());
+            const QRgb rgb = source.pixel(sx, sy) | 0xFF000000u;
+            if (keyed && rgb == key) continue;
+            writer.SetColor(rgb);
+            writer.DeviceSpan(y, x, x + 1);
+        }
+    }
+}
+
+void AnyBlit(QImage& destination, QPoint at, const QImage& source, const QRect& sourceRect, const QRect& destClip,
+             bool keyed, QRgb key) {
+    if (destination.devicePixelRatio() == 1.0 && source.devicePixelRatio() == 1.0)
+        Blit(destination, at, source, sourceRect, destClip, keyed, key);
+    else
+        ScaledBlit(destination, at, source, sourceRect, destClip, keyed, key);
+}
+
+QRect LogicalRect(const QImage& image) { return QRect(QPoint(0, 0), image.deviceIndependentSize().toSize()); }
 }  // namespace
 
 void TCanvas::FillRect(const TRect& rect) {
@@ -47,30 +86,36 @@ void TCanvas::FillRect(const TRect& rect) {
 }
 
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap, bool transparent, TColor transparentColor) {
-    Blit(target_, QPoint(x, y), bitmap.Image(), bitmap.Image().rect(), target_.rect(), transparent,
-         ToQRgb(transparentColor));
+    AnyBlit(target_, QPoint(x, y), bitmap.Image(), LogicalRect(bitmap.Image()), LogicalRect(target_), transparent,
+            ToQRgb(transparentColor));
 }
 
 void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& sourceRect) {
     const QRect from = ToQRect(sourceRect);
     if (&source.target_ == &target_) {
         // Overlapping parts of one surface: read everything before writing.
-        const QRect readable = from & target_.rect();
-        const QImage piece = target_.copy(readable);
+        const qreal ratio = target_.devicePixelRatio();
+        const QRect readable = from & LogicalRect(target_);
+        QImage piece = target_.copy(DeviceRect(readable, ratio));
+        piece.setDevicePixelRatio(ratio);
         const QPoint at = QPoint(dest.Left, dest.Top) + (readable.topLeft() - from.topLeft());
-        Blit(target_, at, piece, piece.rect(), ToQRect(dest), false, 0);
+        AnyBlit(target_, at, piece, LogicalRect(piece), ToQRect(dest), false, 0);
         return;
     }
-    Blit(target_, QPoint(dest.Left, dest.Top), source.target_, from, ToQRect(dest), false, 0);
+    AnyBlit(target_, QPoint(dest.Left, dest.Top), source.target_, from, ToQRect(dest), false, 0);
 }
 
 void TCanvas::StretchDrawClipped(const TRect& rect, const TBitmap& bitmap, const TRect& clip) {
-    StretchCopy(target_, ToQRect(rect), bitmap.Image(), ToQRect(clip));
+    const qreal ratio = target_.devicePixelRatio();
+    StretchCopy(target_, DeviceRect(ToQRect(rect), ratio), bitmap.Image(), DeviceRect(ToQRect(clip), ratio));
 }
 
 TColor TCanvas::Pixel(int x, int y) const {
-    if (!target_.valid(x, y)) return 0xFFFFFFFF;  // the framework's "no pixel" value
-    return FromQRgb(target_.pixel(x, y));
+    const qreal ratio = target_.devicePixelRatio();
+    const int deviceX = DeviceEdge(x, ratio), deviceY = DeviceEdge(y, ratio);
+    if (!LogicalRect(target_).contains(x, y) || !target_.valid(deviceX, deviceY))
+        return 0xFFFFFFFF;  // the framework's "no pixel" value
+    return FromQRgb(target_.pixel(deviceX, deviceY));
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "platform/core/colors.h"
+#include "platform/core/device_pixels.h"
 
 namespace veilix {
 
@@ -43,7 +44,13 @@ bool IsWideFormat(QImage::Format format) {
 }
 
 PixelWriter::PixelWriter(QImage& image, const QRect& clip)
-    : image_(image), clip_(clip & image.rect()), wide_(IsWideFormat(image.format())) {}
+    : image_(image),
+      ratio_(image.devicePixelRatio()),
+      clip_(DeviceRect(clip, ratio_) & image.rect()),
+      wide_(IsWideFormat(image.format())) {}
+
+PixelWriter::PixelWriter(QImage& image)
+    : image_(image), ratio_(image.devicePixelRatio()), clip_(image.rect()), wide_(IsWideFormat(image.format())) {}
 
 void PixelWriter::SetColor(QRgb rgb) {
     rgb_ = rgb | 0xFF000000u;
@@ -51,6 +58,18 @@ void PixelWriter::SetColor(QRgb rgb) {
 }
 
 void PixelWriter::Span(int y, int x0, int x1) {
+    if (ratio_ == 1.0) {
+        DeviceSpan(y, x0, x1);
+        return;
+    }
+    if (x0 >= x1) return;
+    x0 = DeviceEdge(x0, ratio_);
+    x1 = DeviceEdge(x1, ratio_);
+    const int bottom = DeviceEdge(y + 1, ratio_);
+    for (int row = DeviceEdge(y, ratio_); row < bottom; ++row) DeviceSpan(row, x0, x1);
+}
+
+void PixelWriter::DeviceSpan(int y, int x0, int x1) {
     if (y < clip_.top() || y > clip_.bottom()) return;
     x0 = std::max(x0, clip_.left());
     x1 = std::min(x1, clip_.right() + 1);
@@ -64,8 +83,8 @@ void PixelWriter::Span(int y, int x0, int x1) {
 }
 
 void PixelWriter::Fill(const QRect& area) {
-    const QRect inside = area & clip_;
-    for (int y = inside.top(); y <= inside.bottom(); ++y) Span(y, inside.left(), inside.right() + 1);
+    const QRect inside = DeviceRect(area, ratio_) & clip_;
+    for (int y = inside.top(); y <= inside.bottom(); ++y) DeviceSpan(y, inside.left(), inside.right() + 1);
 }
 
 }  // namespace veilix

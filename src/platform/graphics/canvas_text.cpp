@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "platform/core/device_pixels.h"
 #include "platform/graphics/canvas.h"
 #include "platform/graphics/canvas_pixels.h"
 #include "platform/graphics/font_cache.h"
@@ -72,14 +73,18 @@ int CharacterLength(const QString& text, int index) {
 }
 
 // Sets the glyphs of a line whose cell has its top-left at origin, in colour,
-// only inside clip.
+// only inside clip. On a scaled surface the glyphs are rasterised at the
+// device's resolution, laid out as at the logical size.
 void PaintGlyphs(QImage& surface, const LaidLine& line, QPoint origin, const CachedFont& font, bool rightToLeft,
                  QRgb colour, const QRect& clip) {
     if (line.width <= 0) return;
     // Glyphs may overhang their cell a little (italics, side bearings).
     const int margin = font.metrics.height() / 2 + 1;
     const QRect cell(origin, QSize(line.width, font.metrics.height()));
-    const QRect area = cell.adjusted(-margin, -margin, margin, margin) & clip & surface.rect();
+    const qreal ratio = surface.devicePixelRatio();
+    const QRect logicalSurface(QPoint(0, 0), surface.deviceIndependentSize().toSize());
+    const QRect area =
+        DeviceRect(cell.adjusted(-margin, -margin, margin, margin) & clip & logicalSurface, ratio) & surface.rect();
     if (area.isEmpty()) return;
     QImage mask(area.size(), QImage::Format_ARGB32_Premultiplied);
     mask.fill(Qt::transparent);
@@ -90,11 +95,12 @@ void PaintGlyphs(QImage& surface, const LaidLine& line, QPoint origin, const Cac
         painter.setFont(font.font);
         painter.setPen(Qt::white);
         painter.translate(-area.topLeft());
+        if (ratio != 1.0) painter.scale(ratio, ratio);
         const int baseline = origin.y() + font.metrics.ascent();
         for (const Run& run : line.runs)
             if (!run.text.isEmpty()) painter.drawText(QPoint(origin.x() + run.x, baseline), run.text);
     }
-    PixelWriter writer(surface, area);
+    PixelWriter writer(surface);
     writer.SetColor(colour);
     const int width = mask.width(), height = mask.height();
     for (int y = 0; y < height; ++y) {
@@ -107,7 +113,7 @@ void PaintGlyphs(QImage& surface, const LaidLine& line, QPoint origin, const Cac
             }
             const int start = x;
             while (x < width && set(x)) ++x;
-            writer.Span(area.top() + y, area.left() + start, area.left() + x);
+            writer.DeviceSpan(area.top() + y, area.left() + start, area.left() + x);
         }
     }
 }

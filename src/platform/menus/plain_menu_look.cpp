@@ -111,7 +111,8 @@ void PaintPlainBackground(QImage& surface) { surface.fill(ToQColor(clMenu)); }
 void PaintPlainBorder(QImage& surface) {
     QPainter painter(&surface);
     const QColor colour = ToQColor(kBorderColor);
-    const int w = surface.width(), h = surface.height();
+    // In the surface's logical pixels, as the painter draws.
+    const int w = qRound(surface.deviceIndependentSize().width()), h = qRound(surface.deviceIndependentSize().height());
     painter.fillRect(0, 0, w, kMenuBorder, colour);
     painter.fillRect(0, h - kMenuBorder, w, kMenuBorder, colour);
     painter.fillRect(0, 0, kMenuBorder, h, colour);

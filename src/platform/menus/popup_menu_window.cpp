@@ -9,6 +9,7 @@
 #include <iterator>
 #include <utility>
 
+#include "platform/core/device_pixels.h"
 #include "platform/core/failure_boundary.h"
 #include "platform/graphics/canvas.h"
 #include "platform/graphics/menu_font.h"
@@ -253,7 +254,7 @@ void PopupMenuWindow::paintEvent(QPaintEvent* event) {
     bool erase = std::exchange(erase_, false) || !unasked.isEmpty();
     repaint_ -= dirty;
     flushOnly_ -= dirty;
-    if (surface_.size() != size()) {
+    if (!SurfaceFits()) {
         Surface();
         items = rect();
         erase = true;
@@ -273,7 +274,9 @@ void PopupMenuWindow::paintEvent(QPaintEvent* event) {
     QRegion shown = dirty;
     if (painted && procedure_ != &OwnProcedure) shown -= QRect(0, 0, kMenuBorder, height());
     QPainter painter(this);
-    for (const QRect& r : shown) painter.drawImage(r.topLeft(), surface_, r);
+    const qreal ratio = surface_.devicePixelRatio();
+    for (const QRect& r : DeviceRegion(shown, ratio) & surface_.rect())
+        painter.drawImage(LogicalPlace(r, ratio), surface_, QRectF(r));
 }
 
 void PopupMenuWindow::PaintItem(int index) {

@@ -72,6 +72,8 @@ public:
     // needed. FlushSurface shows what was drawn on it from outside without
     // painting any item again.
     QImage& Surface();
+    // Whether the surface has the window's size and pixel density.
+    bool SurfaceFits() const;
     void FlushSurface();
 
     // Our shown windows: by handle, at a screen point (the topmost whose

@@ -2,6 +2,7 @@
 // draws on them from outside.
 #include <utility>
 
+#include "platform/core/device_pixels.h"
 #include "platform/menus/plain_menu_look.h"
 #include "platform/menus/popup_menu_window.h"
 #include "platform/system/platform_kind.h"
@@ -27,9 +28,18 @@ void PopupMenuWindow::Invalidate(bool erase) {
     update();
 }
 
+bool PopupMenuWindow::SurfaceFits() const {
+    const qreal ratio = devicePixelRatioF();
+    return surface_.devicePixelRatio() == ratio && surface_.size() == DeviceRect(rect(), ratio).size();
+}
+
 QImage& PopupMenuWindow::Surface() {
-    if (surface_.size() != size()) {
-        surface_ = QImage(size(), QImage::Format_RGB32);
+    if (!SurfaceFits()) {
+        // The screen's own pixels: on a scaled desktop the painters draw
+        // their text and lines at its resolution, not enlarged afterwards.
+        const qreal ratio = devicePixelRatioF();
+        surface_ = QImage(DeviceRect(rect(), ratio).size(), QImage::Format_RGB32);
+        surface_.setDevicePixelRatio(ratio);
         PaintPlainBackground(surface_);
     }
     return surface_;

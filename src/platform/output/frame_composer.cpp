@@ -5,29 +5,33 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/core/device_pixels.h"
+
 namespace veilix {
 
-void FrameComposer::Resize(const QSize& size) {
-    if (size == frame_.size()) return;
-    frame_ = QImage(size, QImage::Format_RGB32);
-    const int height = std::max(size.height(), 0);
+void FrameComposer::Resize(const QSize& size, qreal ratio) {
+    if (size == logicalSize_ && ratio == Ratio()) return;
+    logicalSize_ = size;
+    frame_ = QImage(DeviceRect(QRect(QPoint(0, 0), size), ratio).size(), QImage::Format_RGB32);
+    frame_.setDevicePixelRatio(ratio);
+    const int height = std::max(frame_.height(), 0);
     rowRuns_.assign(std::size_t(height), {});
     rects_.clear();
     bands_.clear();
     if (height > 0) bands_.push_back({0, height, 0, 0});
     ++shapeVersion_;
-    dirty_ = QRegion(frame_.rect());
+    dirty_ = QRegion(QRect(QPoint(0, 0), logicalSize_));
     everythingChanged_ = true;
 }
 
 void FrameComposer::SetKeyColour(QRgb key) {
     if ((key | 0xFF000000) == key_) return;
     key_ = key | 0xFF000000;
-    dirty_ = QRegion(frame_.rect());
+    dirty_ = QRegion(QRect(QPoint(0, 0), logicalSize_));
     everythingChanged_ = true;
 }
 
-void FrameComposer::Invalidate(const QRect& rect) { dirty_ += rect & frame_.rect(); }
+void FrameComposer::Invalidate(const QRect& rect) { dirty_ += rect & QRect(QPoint(0, 0), logicalSize_); }
 
 const QRegion& FrameComposer::Shape() const {
     if (shapeBuiltFor_ != shapeVersion_) {
@@ -41,12 +45,13 @@ const QRegion& FrameComposer::Shape() const {
 QRegion FrameComposer::Compose(const PaintFunction& paint) {
     if (dirty_.isEmpty()) return {};
     const QRegion dirty = std::exchange(dirty_, QRegion());
+    const QRegion deviceDirty = DeviceRegion(dirty, Ratio());
     // A fresh frame holds no pixels to compare with, and a new key colour
     // shows or hides pixels that keep their value.
     const bool compare = !std::exchange(everythingChanged_, false);
-    if (compare) KeepPixels(dirty);
+    if (compare) KeepPixels(deviceDirty);
     for (const QRect& rect : dirty) paint(frame_, rect);
-    const QRegion changed = compare ? ChangedPixels(dirty) : dirty;
+    const QRegion changed = compare ? ChangedPixels(deviceDirty) : deviceDirty;
     int top = INT_MAX, bottom = INT_MIN;
     for (const QRect& rect : changed) {
         for (int y = rect.top(); y <= rect.bottom(); ++y) RescanSpan(y, rect.left(), rect.left() + rect.width());

@@ -4,6 +4,10 @@
 // scanned again for the key colour and reported to be shown anew, and the
 // shape's bands are rebuilt from the per-row runs for those rows alone, the
 // bands above and below kept as they were.
+//
+// The frame has the window's device pixels (its device pixel ratio set), the
+// paint function and Invalidate speak logical pixels; the shape and the
+// changed areas are in device pixels, as the screen takes them.
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -17,12 +21,15 @@ class FrameComposer {
 public:
     using PaintFunction = std::function<void(QImage& frame, const QRect& clip)>;
 
-    void Resize(const QSize& size);
+    // size in logical pixels; a new size or ratio recomposes everything.
+    void Resize(const QSize& size, qreal ratio = 1.0);
+    // rect in logical pixels.
     void Invalidate(const QRect& rect);
     bool HasPendingChanges() const { return !dirty_.isEmpty(); }
 
-    // Recomposes the invalidated area with paint and returns the part whose
-    // pixels it changed (empty when nothing was pending or nothing changed).
+    // Recomposes the invalidated area with paint (called with logical
+    // rectangles) and returns the device pixels it changed (empty when
+    // nothing was pending or nothing changed).
     QRegion Compose(const PaintFunction& paint);
 
     // Shown pixels: everything but the key colour. Kept up to date by Compose.
@@ -33,6 +40,7 @@ public:
     std::uint64_t ShapeVersion() const { return shapeVersion_; }
     void SetKeyColour(QRgb key);
     const QImage& Frame() const { return frame_; }
+    qreal Ratio() const { return frame_.devicePixelRatio(); }
 
 private:
     struct Run {
@@ -59,7 +67,8 @@ private:
     void RebuildBands(int top, int bottom);
 
     QImage frame_;
-    QRegion dirty_;
+    QSize logicalSize_{0, 0};
+    QRegion dirty_;  // logical
     // Built from rects_ when asked for: a drag step needs only the rectangles.
     mutable QRegion shape_;
     mutable std::uint64_t shapeBuiltFor_ = ~std::uint64_t(0);

@@ -35,6 +35,7 @@ public:
     // No shape: every pixel shown.
     virtual void ClearShape() = 0;
     // The frame's pixels in changed differ from what the window shows.
+    // Regions here are in the frame's (device) pixels.
     virtual void ShowChanged(const QImage& frame, const QRegion& changed) = 0;
     // Qt asks for region to be painted: an exposure, or a change that went
     // through Qt's repaint.

@@ -6,6 +6,8 @@
 
 #include <utility>
 
+#include "platform/core/device_pixels.h"
+
 namespace veilix {
 
 FramePresenter::FramePresenter(QWidget& window, FrameComposer::PaintFunction paint, OutputChoice choice)
@@ -57,7 +59,7 @@ void FramePresenter::Paint(const QRegion& region) {
     // A repaint that no update request announced (an exposure) may still
     // find changes pending.
     Present();
-    Output().Paint(composer_.Frame(), region);
+    Output().Paint(composer_.Frame(), DeviceRegion(region, composer_.Ratio()) & composer_.Frame().rect());
 }
 
 }  // namespace veilix

@@ -28,7 +28,8 @@ public:
     ~FramePresenter();
 
     const FrameComposer& Composer() const { return composer_; }
-    void Resize(const QSize& size) { composer_.Resize(size); }
+    // size in logical pixels, at the window's device pixel ratio.
+    void Resize(const QSize& size, qreal ratio = 1.0) { composer_.Resize(size, ratio); }
     // Marks the area for recomposing and asks for a frame: an update request
     // is posted to the window, whose handling must call Present.
     void Invalidate(const QRect& rect);
@@ -43,7 +44,8 @@ public:
     void Present();
     // Present, if a frame was asked for since the last one.
     void PresentIfRequested();
-    // Qt asks for region to be painted: the frame is brought up to date first.
+    // Qt asks for region (logical) to be painted: the frame is brought up to
+    // date first.
     void Paint(const QRegion& region);
     bool PaintsOnScreen() const { return output_ && output_->PaintsOnScreen(); }
 

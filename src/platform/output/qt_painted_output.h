@@ -1,7 +1,10 @@
 #pragma once
 // The frame painted through Qt's own repaint: without a shape (platforms with
-// no window system), or with the shape as the widget's mask.
+// no window system), or with the shape as the widget's mask. The frame's
+// device pixels are drawn one to one on the window's.
 #include <QRegion>
+
+class QPainter;
 
 #include "platform/output/frame_output.h"
 
@@ -19,10 +22,13 @@ public:
     void Paint(const QImage& frame, const QRegion& region) override;
 
 protected:
-    // A mask for the shape. An empty region would remove the mask and show
+    // A mask for the composer's shape, in logical pixels: those whose device
+    // pixels are all shown. An empty region would remove the mask and show
     // (and take input) everywhere; a window keyed everywhere gets a mask
     // outside itself instead.
-    static QRegion MaskFor(const QRegion& shape);
+    static QRegion MaskFor(const FrameComposer& composer);
+    // The frame's device pixels in region (device pixels) onto the window's.
+    static void DrawDevicePixels(QPainter& painter, const QImage& frame, const QRegion& region);
 
     QWidget& window_;
 };

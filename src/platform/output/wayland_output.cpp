@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "platform/core/device_pixels.h"
 #include "platform/output/frame_composer.h"
 
 namespace veilix {
@@ -15,7 +16,7 @@ void WaylandOutput::SetShape(const FrameComposer& composer) {
     // the input region alone.
     shownByAlpha_ = shape;
     if (!window_.windowHandle()) window_.winId();
-    window_.windowHandle()->setMask(MaskFor(shape));
+    window_.windowHandle()->setMask(MaskFor(composer));
 }
 
 void WaylandOutput::ClearShape() {
@@ -27,9 +28,10 @@ void WaylandOutput::ClearShape() {
 void WaylandOutput::Paint(const QImage& frame, const QRegion& region) {
     QPainter painter(&window_);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect& rect : region) painter.drawImage(rect, frame, rect);
+    DrawDevicePixels(painter, frame, region);
     if (!shownByAlpha_) return;
-    for (const QRect& rect : region - *shownByAlpha_) painter.fillRect(rect, Qt::transparent);
+    const qreal ratio = frame.devicePixelRatio();
+    for (const QRect& rect : region - *shownByAlpha_) painter.fillRect(LogicalPlace(rect, ratio), Qt::transparent);
 }
 
 }  // namespace veilix
