@@ -114,6 +114,8 @@ public:
     void Invalidate(const TRect& rect);
     // Composes what is pending and shows it now.
     void UpdateFrame();
+    // The composed frame's pixel at device pixel (x, y): on a scaled
+    // desktop, not at logical (x, y).
     TColor FramePixel(int x, int y) const;
     const FrameComposer& Composer() const;
     QWidget* NativeWidget() const;
