@@ -12,8 +12,12 @@
 // server's CPU per step, and the X round trip (one after each step, the system
 // as idle as before a motion) as the floor.
 //
-//   e2e_drag_latency [--program PATH] [--steps N] [--case NAME]... [--attach CMD]
+//   e2e_drag_latency [--program PATH] [--steps N] [--case NAME]... [--scale R] [--attach CMD]
 //
+// --scale runs the program with QT_SCALE_FACTOR=R, as on a scaled desktop:
+// the bench's places and moves are then in the program's logical pixels, and
+// large100's sheet still covers the 3840x2160 screen (1920x1080 at 2, its
+// holes closer together).
 // --attach runs CMD through the shell while the timed steps run, with %PID%
 // replaced by the program's process id and %XPID% by the X server's, and ends
 // it with SIGINT after them: e.g. --attach 'perf record -g -p %PID% -o d.data'.
@@ -30,6 +34,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -86,7 +91,7 @@ struct Layout {
 };
 
 // The last hole is a rectangle, the one dragged by its right edge.
-Layout LayoutFor(const Case& c) {
+Layout LayoutFor(const Case& c, double scale) {
     Layout layout;
     const Shape cycle[] = {Shape::Circle, Shape::Ellipse, Shape::Rectangle};
     for (int i = 0; i < c.holes; ++i) layout.shapes.push_back(i == c.holes - 1 ? Shape::Rectangle : cycle[i % 3]);
@@ -98,16 +103,18 @@ Layout LayoutFor(const Case& c) {
         for (int i = 0; i < c.holes; ++i) layout.places.push_back({130 * (i % 5), i < 5 ? 10 : 190});
         layout.menuSpot = {c.width - 11, 150};
     } else {
-        for (int i = 0; i < c.holes; ++i) layout.places.push_back({20 + 360 * (i % 10), 20 + 200 * (i / 10)});
-        layout.menuSpot = {c.width - 140, c.height / 2};
+        const int across = int(360 / scale), down = int(200 / scale);
+        for (int i = 0; i < c.holes; ++i) layout.places.push_back({20 + across * (i % 10), 20 + down * (i / 10)});
+        layout.menuSpot = {int(c.width / scale) - 140, int(c.height / scale) / 2};
     }
     return layout;
 }
 
 class SheetUnderTest {
 public:
-    SheetUnderTest(XWatch& x, const std::string& program, const std::string& display, const std::string& log)
-        : x_(x), program_(program, {}, display, log) {
+    SheetUnderTest(XWatch& x, const std::string& program, const std::string& display, const std::string& log,
+                   double scale)
+        : x_(x), program_(program, {}, display, log), scale_(scale) {
         window_ = x_.WaitForTopLevel(program_.Pid(), Clock::now() + 20s);
         x_.WatchShapeAndDamage(window_);
         ReadGeometry();
@@ -300,7 +307,10 @@ private:
         return seen;
     }
 
-    void Move(int clientX, int clientY) { x_.MoveTo(left_ + clientX, top_ + clientY); }
+    // A client point in the program's logical pixels.
+    void Move(int clientX, int clientY) {
+        x_.MoveTo(left_ + int(std::lround(clientX * scale_)), top_ + int(std::lround(clientY * scale_)));
+    }
 
     void ReadGeometry() {
         if (!x_.Geometry(window_, left_, top_, width_, height_)) throw std::runtime_error("the sheet has gone");
@@ -316,17 +326,19 @@ private:
 
     XWatch& x_;
     ChildProgram program_;
+    double scale_;
     std::array<bool, 2> draws_{true, true};  // whether a step to each of the two shapes draws
     Window window_ = 0;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
 };
 
 void RunCase(const Case& c, XWatch& x, const std::string& program, const PrivateXServer& server, const std::string& log,
-             int steps, const std::string& attach) {
+             int steps, const std::string& attach, double scale) {
     const std::string& display = server.Display();
-    SheetUnderTest sheet(x, program, display, log);
+    SheetUnderTest sheet(x, program, display, log, scale);
+    // The case's size is the sheet's on the screen.
     if (c.width != 651 || c.height != 338) sheet.Resize(c.width, c.height);
-    const Layout layout = LayoutFor(c);
+    const Layout layout = LayoutFor(c, scale);
     for (int i = 0; i < c.holes; ++i) {
         sheet.AddHole(layout.shapes[std::size_t(i)], layout.menuSpot);
         sheet.SpreadHole(layout.shapes[std::size_t(i)], layout.places[std::size_t(i)]);
@@ -352,6 +364,7 @@ int Main(int argc, char** argv) {
     int steps = 2000;
     std::vector<std::string> chosen;
     std::string attach;
+    double scale = 1.0;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--program" && i + 1 < argc)
@@ -362,9 +375,12 @@ int Main(int argc, char** argv) {
             chosen.push_back(argv[++i]);
         else if (a == "--attach" && i + 1 < argc)
             attach = argv[++i];
+        else if (a == "--scale" && i + 1 < argc && std::atof(argv[i + 1]) >= 1.0)
+            scale = std::atof(argv[++i]);
         else {
             std::fprintf(stderr,
-                         "usage: %s [--program PATH] [--steps N] [--case small1|small10|large100]... [--attach CMD]\n",
+                         "usage: %s [--program PATH] [--steps N] [--case small1|small10|large100]... [--scale R] "
+                         "[--attach CMD]\n",
                          argv[0]);
             return 2;
         }
@@ -377,18 +393,19 @@ int Main(int argc, char** argv) {
     TempDir temp;
     // Qt wants a runtime directory of its own; the program inherits ours.
     setenv("XDG_RUNTIME_DIR", temp.Path().c_str(), 1);
+    if (scale != 1.0) setenv("QT_SCALE_FACTOR", std::to_string(scale).c_str(), 1);
     PrivateXServer server(3840, 2160, {"-wr"});
     XWatch x(server.Display());
     std::printf(
-        "program %s, %d steps a case; times in microseconds; RT = X round trip (GetInputFocus, one after each step) "
-        "p50\n",
-        program.c_str(), steps);
+        "program %s, scale %g, %d steps a case; times in microseconds; RT = X round trip (GetInputFocus, one after "
+        "each step) p50\n",
+        program.c_str(), scale, steps);
     std::printf("%-24s %6s %8s %8s %8s %8s %8s %10s %10s %8s %8s %12s\n", "case", "steps", "p50", "p90", "p99", "max",
                 "RT", "p50-RT", "p99-RT", "cpu/step", "X cpu", "X alone-RT");
     for (const auto& [key, c] : all) {
         if (!chosen.empty() && std::find(chosen.begin(), chosen.end(), key) == chosen.end()) continue;
         try {
-            RunCase(c, x, program, server, temp.Path() + "/program.log", steps, attach);
+            RunCase(c, x, program, server, temp.Path() + "/program.log", steps, attach, scale);
         } catch (const std::exception& e) {
             std::fprintf(stderr, "%s: %s\n", c.name.c_str(), e.what());
             std::FILE* log = std::fopen((temp.Path() + "/program.log").c_str(), "r");
