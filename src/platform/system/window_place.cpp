@@ -5,9 +5,28 @@
 
 #include <xcb/xcb.h>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 namespace veilix {
+
+namespace {
+// The window system's (device) point in Qt's logical coordinates: a screen
+// keeps its top-left corner and scales what lies right of and below it.
+QPoint LogicalPlace(QPoint device, const QWidget& window) {
+    const QScreen* screen = window.screen();
+    for (const QScreen* candidate : QGuiApplication::screens()) {
+        const QRect logical = candidate->geometry();
+        if (QRect(logical.topLeft(), logical.size() * candidate->devicePixelRatio()).contains(device)) {
+            screen = candidate;
+            break;
+        }
+    }
+    if (!screen || screen->devicePixelRatio() == 1.0) return device;
+    const QPoint origin = screen->geometry().topLeft();
+    return origin + (QPointF(device - origin) / screen->devicePixelRatio()).toPoint();
+}
+}  // namespace
 
 std::optional<QPoint> WindowPlaceOnScreen(const QWidget& window) {
     const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -19,7 +38,7 @@ std::optional<QPoint> WindowPlaceOnScreen(const QWidget& window) {
     const std::unique_ptr<xcb_translate_coordinates_reply_t, decltype(&std::free)> reply(
         xcb_translate_coordinates_reply(connection, cookie, nullptr), &std::free);
     if (!reply) return std::nullopt;
-    return QPoint(reply->dst_x, reply->dst_y);
+    return LogicalPlace(QPoint(reply->dst_x, reply->dst_y), window);
 }
 
 }  // namespace veilix

@@ -10,7 +10,8 @@ class QWidget;
 
 namespace veilix {
 
-// The window's top-left corner on the screen, asked of the window system; none
+// The window's top-left corner on the screen in Qt's logical coordinates (as
+// QWidget::pos), asked of the window system; none
 // where it cannot be asked (platforms other than X11, no native window yet).
 std::optional<QPoint> WindowPlaceOnScreen(const QWidget& window);
 
