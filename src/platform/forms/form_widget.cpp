@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 
@@ -13,6 +14,7 @@
 #include "platform/core/failure_boundary.h"
 #include "platform/forms/form.h"
 #include "platform/graphics/qt_conversions.h"
+#include "platform/system/device_pointer.h"
 #include "platform/system/platform_kind.h"
 #include "platform/system/screen.h"
 #include "platform/system/window_place.h"
@@ -42,14 +44,7 @@ TShiftState ShiftOf(const QMouseEvent* event) {
     return shift;
 }
 
-// The logical pixel under the pointer, the one whose device pixels it is on:
-// on a scaled desktop Qt's logical position is a fraction, and rounding it
-// would put the pointer in the pixel beside the one drawn there.
-TPoint PixelAt(QPointF p, qreal ratio) { return {LogicalPixelAt(p.x(), ratio), LogicalPixelAt(p.y(), ratio)}; }
-
-TPoint ClientOf(const QMouseEvent* event, qreal ratio) { return PixelAt(event->position(), ratio); }
-
-TPoint GlobalOf(const QMouseEvent* event, qreal ratio) { return PixelAt(event->globalPosition(), ratio); }
+TPoint ToTPoint(QPoint p) { return {p.x(), p.y()}; }
 
 // Posted once a burst of moves has begun; handled after the rest of the
 // burst, which the window system delivers before any posted event.
@@ -75,6 +70,7 @@ FormWidget::FormWidget(TForm& form)
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    RecordDevicePointer();
     frame_.Resize(size(), devicePixelRatioF());
 }
 
@@ -146,8 +142,24 @@ void FormWidget::Press(QMouseEvent* event) {
     // pressed, not from wherever it is once the handler runs.
     pressGlobal_ = event->globalPosition().toPoint();
     const PointerPlaceDuringMove live(PlaceForHandler(event));
-    Guarded(&form_, [&] { form_.MouseDown(*button, ShiftOf(event), ClientOf(event, devicePixelRatioF())); });
+    Guarded(&form_, [&] { form_.MouseDown(*button, ShiftOf(event), PixelsOf(event).client); });
     DeliverPendingRelease();
+}
+
+FormWidget::PointerPixels FormWidget::PixelsOf(const QMouseEvent* event) const {
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == 1.0) return {ToTPoint(event->position().toPoint()), ToTPoint(event->globalPosition().toPoint())};
+    // The logical pixel under the pointer is the one whose device pixels it
+    // is on. Qt's logical position may be rounded to the pixel beside it;
+    // the window system's device position is exact.
+    const QPoint origin = screen() ? screen()->geometry().topLeft() : QPoint();
+    auto logical = [ratio](QPoint device) {
+        return QPoint(LogicalPixelOfDevice(device.x(), ratio), LogicalPixelOfDevice(device.y(), ratio));
+    };
+    if (const auto device = DevicePointerOf(*event, *this))
+        return {ToTPoint(logical(device->local)), ToTPoint(origin + logical(device->global - origin))};
+    auto nearest = [ratio](QPointF p) { return QPoint(LogicalPixelAt(p.x(), ratio), LogicalPixelAt(p.y(), ratio)); };
+    return {ToTPoint(nearest(event->position())), ToTPoint(nearest(event->globalPosition()))};
 }
 
 std::optional<TPoint> FormWidget::PlaceForHandler(const QMouseEvent* event) const {
@@ -156,7 +168,7 @@ std::optional<TPoint> FormWidget::PlaceForHandler(const QMouseEvent* event) cons
     // the pointer is on; the event's own place is exact.
     const qreal ratio = devicePixelRatioF();
     if (ratio == 1.0 || !event->spontaneous()) return std::nullopt;
-    return GlobalOf(event, ratio);
+    return PixelsOf(event).global;
 }
 
 void FormWidget::mousePressEvent(QMouseEvent* event) { Press(event); }
@@ -168,10 +180,10 @@ void FormWidget::mouseMoveEvent(QMouseEvent* event) {
         move(moveWindowStart_ + (event->globalPosition().toPoint() - movePointerStart_));
         return;
     }
-    const qreal ratio = devicePixelRatioF();
+    const PointerPixels pixels = PixelsOf(event);
     const bool posted = pendingMove_.has_value();
-    pendingMove_ = PendingMove{ShiftOf(event), ClientOf(event, ratio),
-                               event->spontaneous() ? std::optional<TPoint>(GlobalOf(event, ratio)) : std::nullopt};
+    pendingMove_ = PendingMove{ShiftOf(event), pixels.client,
+                               event->spontaneous() ? std::optional<TPoint>(pixels.global) : std::nullopt};
     if (!posted) QCoreApplication::postEvent(this, new QEvent(kHandleMove));
 }
 
@@ -192,12 +204,12 @@ void FormWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (moveLoop_) {
         // The release that ends our own move still reaches the window, after
         // the press handler that started the move has returned.
-        pendingRelease_ = PendingRelease{*button, ShiftOf(event), ClientOf(event, devicePixelRatioF())};
+        pendingRelease_ = PendingRelease{*button, ShiftOf(event), PixelsOf(event).client};
         EndSystemMove();
         return;
     }
     const PointerPlaceDuringMove live(PlaceForHandler(event));
-    Guarded(&form_, [&] { form_.MouseUp(*button, ShiftOf(event), ClientOf(event, devicePixelRatioF())); });
+    Guarded(&form_, [&] { form_.MouseUp(*button, ShiftOf(event), PixelsOf(event).client); });
 }
 
 void FormWidget::DeliverPendingRelease() {

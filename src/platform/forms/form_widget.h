@@ -73,6 +73,12 @@ private:
     void HandlePendingMove();
     void RunAfterFrame();
     void Press(QMouseEvent* event);
+    struct PointerPixels {
+        TPoint client;
+        TPoint global;
+    };
+    // The logical pixels the pointer of event is on, in the window and on the screen.
+    PointerPixels PixelsOf(const QMouseEvent* event) const;
     // Where a press or release handler finds the pointer; none: live.
     std::optional<TPoint> PlaceForHandler(const QMouseEvent* event) const;
     void DeliverPendingRelease();
