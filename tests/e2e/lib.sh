@@ -11,9 +11,16 @@ PROBE=${2:?usage: script VEILIX PROBE [CASE]}
 CASE=${3:-}
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
-readonly SCREEN_W=1920 SCREEN_H=1080
+# A script may choose the screen's size and the device pixel ratio it expects
+# the program to draw at by setting E2E_SCREEN_W, E2E_SCREEN_H and E2E_RATIO
+# before sourcing this; the figures below are then in the screen's (device)
+# pixels.
+readonly SCREEN_W=${E2E_SCREEN_W:-1920} SCREEN_H=${E2E_SCREEN_H:-1080} RATIO=${E2E_RATIO:-1}
+# device N: N logical pixels in device pixels at RATIO, halves rounded up.
+device() { awk -v n="$1" -v r="$RATIO" 'BEGIN { printf "%d\n", int(n * r + 0.5) }'; }
 # The sheet's designed place and size.
-readonly SHEET_X=274 SHEET_Y=309 SHEET_W=651 SHEET_H=338
+SHEET_X=$(device 274) SHEET_Y=$(device 309) SHEET_W=$(device 651) SHEET_H=$(device 338)
+readonly SHEET_X SHEET_Y SHEET_W SHEET_H
 # The backdrop's colour: neither black nor the key colour, so a pixel of it on
 # the screen can only come from the window beneath the sheet.
 readonly BACKDROP_HEX=3366cc BACKDROP_RGB="51 102 204"
@@ -25,7 +32,7 @@ BACKDROP_ID="" STENCIL_ID=""
 
 # The X server decides which display is free; nothing from the caller's
 # session may lead the program elsewhere.
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI
 export XDG_RUNTIME_DIR=$WORK
 
 fail() {
@@ -184,8 +191,12 @@ no_lime_on_sheet() {
 }
 pixel_is() { [ "$(pixel "$1" "$2")" = "$3" ]; }
 
+# The middle of the sheet's window wherever it is, so that a sheet at the
+# wrong place or size is told by the checks that follow, not by a time-out.
 stencil_painted() {
-    [ -n "$(window_line Hide)" ] && pixel_is $((SHEET_X + SHEET_W / 2)) $((SHEET_Y + SHEET_H / 2)) "$BLACK_RGB"
+    local x y w h
+    read -r x y w h <<<"$(window_geometry Hide)"
+    [ -n "$h" ] && pixel_is $((x + w / 2)) $((y + h / 2)) "$BLACK_RGB"
 }
 
 # Starts the program and waits until its sheet is on the screen and painted.
@@ -249,12 +260,12 @@ sync_with_program() {
 }
 
 # New holes sit at the sheet's left edge, 50 pixels below its top.
-readonly HOLE_X=$SHEET_X HOLE_Y=$((SHEET_Y + 50))
+readonly HOLE_X=$SHEET_X HOLE_Y=$((SHEET_Y + $(device 50)))
 
 # add_hole KEYS...: right click on the sheet's black area, away from where
 # holes appear, and choose an add command by keys.
 add_hole() {
-    open_menu 700 500
+    open_menu "$(device 700)" "$(device 500)"
     choose "$@"
     wait_until 10 "the menu to close" menu_closed
 }

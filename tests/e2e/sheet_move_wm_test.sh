@@ -3,6 +3,10 @@
 # itself and tells us its new place only when it gets round to it. The release
 # that ends a drag must pull the sheet back from where that drag left it, on
 # either edge, and keep the other coordinate.
+# On a 200 % desktop the manager moves the window in device pixels, and the
+# place read back must not be taken for a logical one.
+# shellcheck disable=SC2034  # read by lib.sh
+[ "${3:-}" = right_at_200 ] && E2E_SCREEN_W=3840 E2E_SCREEN_H=2160 E2E_RATIO=2
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh" "$@"
 
@@ -40,6 +44,7 @@ XDG_CONFIG_HOME=$WORK/config openbox >"$WORK/openbox.log" 2>&1 &
 MANAGER_PID=$!
 EXTRA_PIDS+=("$MANAGER_PID")
 wait_until 20 "the window manager to start" manager_running
+[ "$RATIO" = 1 ] || xrdb -merge <<<"Xft.dpi: $((96 * RATIO))"
 start_veilix
 wait_until 10 "the sheet at its designed place" sheet_at "$SHEET_X" "$SHEET_Y"
 
@@ -50,6 +55,12 @@ case "$CASE" in
     right)
         # Ends at x 1519 on the 1920-wide screen: back to x 0 at this release.
         drag_black 1245 0
+        want="0 $SHEET_Y"
+        ;;
+    right_at_200)
+        # 1245 logical pixels, as in the case right: past the desktop's right
+        # edge (1920 logical), so back to x 0, y kept.
+        drag_black 2490 0
         want="0 $SHEET_Y"
         ;;
     bottom)
