@@ -113,7 +113,8 @@ bool FormWidget::event(QEvent* event) {
     // Whatever comes after a move finds the move handled.
     if (pendingMove_ && event->type() != QEvent::MouseMove) HandlePendingMove();
     // On a screen of another scale the frame is composed anew at its ratio.
-    if (event->type() == QEvent::ScreenChangeInternal) Guarded(&form_, [&] { ResizeFrame(); });
+    if (event->type() == QEvent::ScreenChangeInternal && devicePixelRatioF() != frame_.Composer().Ratio())
+        Guarded(&form_, [&] { ResizeFrame(); });
     // Qt clips a repaint to the window's shape as it stands when the repaint
     // begins. So the frame is composed and its shape set first: the pixels
     // that the new shape shows are then painted from the new frame, and the
