@@ -2,6 +2,7 @@
 // before Qt starts (Qt aborts without a display); then Qt's application object,
 // then ours; the shutdown runs when ours goes, after the entry routine has
 // returned.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -14,6 +15,7 @@
 #include "app/display_choice.h"
 #include "app/entry_routine.h"
 #include "platform/system/display_probe.h"
+#include "platform/system/exit_watchdog.h"
 #include "platform/system/qt_start_guard.h"
 
 namespace {
@@ -49,6 +51,8 @@ int main(int argc, char** argv) {
     setenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1", 0);
 
     veilix::QtStartGuard qtStart;
+    // Outlives Qt's application object, whose teardown it bounds.
+    veilix::ExitWatchdog exitWatchdog;
     QApplication qtApplication(argc, argv);
     qtStart.Started();
     {
@@ -57,5 +61,6 @@ int main(int argc, char** argv) {
         veilix::EntryRoutine();
         veilix::Application = nullptr;
     }
+    exitWatchdog.Arm(std::chrono::seconds(3), 0);
     return 0;
 }
