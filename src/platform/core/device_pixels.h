@@ -8,6 +8,7 @@
 // overlap between areas that share an edge.
 #include <cmath>
 
+#include <QImage>
 #include <QRect>
 #include <QRectF>
 #include <QRegion>
@@ -25,6 +26,9 @@ inline QRect DeviceRect(const QRect& logical, qreal ratio) {
     return QRect(left, top, DeviceEdge(logical.left() + logical.width(), ratio) - left,
                  DeviceEdge(logical.top() + logical.height(), ratio) - top);
 }
+
+// An image's area in logical pixels: its device size over its ratio.
+inline QRect LogicalRect(const QImage& image) { return QRect(QPoint(0, 0), image.deviceIndependentSize().toSize()); }
 
 inline QRegion DeviceRegion(const QRegion& logical, qreal ratio) {
     if (ratio == 1.0) return logical;

@@ -51,8 +51,8 @@ TBitmap TBitmap::FromRgb(int width, int height, const std::uint8_t* rgb) {
     return bitmap;
 }
 
-int TBitmap::Width() const { return qRound(image_->deviceIndependentSize().width()); }
-int TBitmap::Height() const { return qRound(image_->deviceIndependentSize().height()); }
+int TBitmap::Width() const { return LogicalRect(*image_).width(); }
+int TBitmap::Height() const { return LogicalRect(*image_).height(); }
 bool TBitmap::Empty() const { return image_->isNull(); }
 
 void TBitmap::SetSize(int width, int height) {

@@ -47,8 +47,7 @@ void ScaledBlit(QImage& destination, QPoint at, const QImage& source, const QRec
                 bool keyed, QRgb key) {
     const qreal toRatio = destination.devicePixelRatio(), fromRatio = source.devicePixelRatio();
     const QPoint offset = sourceRect.topLeft() - at;
-    const QRect logicalSource(QPoint(0, 0), source.deviceIndependentSize().toSize());
-    const QRect placed = (sourceRect & logicalSource).translated(-offset) & destClip;
+    const QRect placed = (sourceRect & LogicalRect(source)).translated(-offset) & destClip;
     const QRect to = DeviceRect(placed, toRatio) & destination.rect();
     if (to.isEmpty()) return;
     const QRect whole = DeviceRect(placed, toRatio);
@@ -74,8 +73,6 @@ void AnyBlit(QImage& destination, QPoint at, const QImage& source, const QRect& 
     else
         ScaledBlit(destination, at, source, sourceRect, destClip, keyed, key);
 }
-
-QRect LogicalRect(const QImage& image) { return QRect(QPoint(0, 0), image.deviceIndependentSize().toSize()); }
 }  // namespace
 
 void TCanvas::FillRect(const TRect& rect) {

@@ -82,9 +82,9 @@ void PaintGlyphs(QImage& surface, const LaidLine& line, QPoint origin, const Cac
     const int margin = font.metrics.height() / 2 + 1;
     const QRect cell(origin, QSize(line.width, font.metrics.height()));
     const qreal ratio = surface.devicePixelRatio();
-    const QRect logicalSurface(QPoint(0, 0), surface.deviceIndependentSize().toSize());
     const QRect area =
-        DeviceRect(cell.adjusted(-margin, -margin, margin, margin) & clip & logicalSurface, ratio) & surface.rect();
+        DeviceRect(cell.adjusted(-margin, -margin, margin, margin) & clip & LogicalRect(surface), ratio) &
+        surface.rect();
     if (area.isEmpty()) return;
     QImage mask(area.size(), QImage::Format_ARGB32_Premultiplied);
     mask.fill(Qt::transparent);

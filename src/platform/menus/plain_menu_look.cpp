@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/core/colors.h"
+#include "platform/core/device_pixels.h"
 #include "platform/menus/menu.h"
 
 namespace veilix {
@@ -112,7 +113,7 @@ void PaintPlainBorder(QImage& surface) {
     QPainter painter(&surface);
     const QColor colour = ToQColor(kBorderColor);
     // In the surface's logical pixels, as the painter draws.
-    const int w = qRound(surface.deviceIndependentSize().width()), h = qRound(surface.deviceIndependentSize().height());
+    const int w = LogicalRect(surface).width(), h = LogicalRect(surface).height();
     painter.fillRect(0, 0, w, kMenuBorder, colour);
     painter.fillRect(0, h - kMenuBorder, w, kMenuBorder, colour);
     painter.fillRect(0, 0, kMenuBorder, h, colour);
