@@ -4,7 +4,8 @@
 # outline and its two-pixel shadow, the backdrop at the two 2 x 2 corners its
 # shape leaves out, and the X server reports the backdrop as the window under
 # the pointer there: the corners are see-through and click-through. The frame
-# stays whole while the selection moves over the items.
+# stays whole while the selection moves over the items. A click on a cut
+# corner is a click beside the menu: it closes the menu.
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh" "$@"
 
@@ -42,4 +43,13 @@ pointer_over $((mx + mw - 3)) $((my + 2)) "$menu_id" || fail "the menu is not th
 xdotool key Escape
 wait_until 10 "Esc to close the popup menu" menu_closed
 expect_alive "after Esc closed the menu"
+
+for corner in "$((mx + mw - 1)) $my" "$mx $((my + mh - 1))"; do
+    open_menu $((SHEET_X + SHEET_W - 40)) $((SHEET_Y + SHEET_H - 40))
+    [ "$(menu_line | awk '{ print $2, $3, $4, $5 }')" = "$mx $my $mw $mh" ] || fail "the menu opened elsewhere: $(menu_line)"
+    # shellcheck disable=SC2086  # two numbers
+    xdotool mousemove $corner click 1
+    wait_until 5 "a click on the cut corner at $corner to close the menu" menu_closed
+done
+expect_alive "after the clicks on the cut corners"
 echo "PASS ($VERDICT)"

@@ -124,9 +124,10 @@ PopupMenuWindow* PopupMenuWindow::Root() { return parent_ ? parent_->Root() : th
 PopupMenuWindow* PopupMenuWindow::WindowAt(QPoint global) {
     std::vector<PopupMenuWindow*> chain;
     for (PopupMenuWindow* w = Root(); w; w = w->sub_) chain.push_back(w);
-    // A sub-menu lies over its parent where they overlap.
+    // A sub-menu lies over its parent where they overlap. A press on a corner
+    // the shape leaves out is a press beside the menu.
     for (auto w = chain.rbegin(); w != chain.rend(); ++w)
-        if ((*w)->isVisible() && (*w)->geometry().contains(global)) return *w;
+        if ((*w)->ShowsAt(global)) return *w;
     return nullptr;
 }
 

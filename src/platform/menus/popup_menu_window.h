@@ -96,6 +96,9 @@ private:
 
     void Layout();
     PopupMenuWindow* Root();
+    // Whether the window is there for the pointer at a screen point: shown,
+    // and the point inside its shape, not in a corner the shape leaves out.
+    bool ShowsAt(QPoint global) const;
     // The window of the chain under a screen point, the deepest first.
     PopupMenuWindow* WindowAt(QPoint global);
     int ItemAt(QPoint p) const;

@@ -18,14 +18,17 @@ PopupMenuWindow* PopupMenuWindow::FromHandle(TWindowHandle handle) {
     return nullptr;
 }
 
+bool PopupMenuWindow::ShowsAt(QPoint global) const {
+    if (!isVisible() || !geometry().contains(global)) return false;
+    return !region_ || region_->contains(global - geometry().topLeft());
+}
+
 PopupMenuWindow* PopupMenuWindow::AtScreenPoint(QPoint global) {
     // The newest lies on top: a sub-menu over the menu it opened from.
     const auto& windows = LiveWindows();
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
         PopupMenuWindow* window = *it;
-        if (!window->isVisible() || !window->geometry().contains(global)) continue;
-        if (window->region_ && !window->region_->contains(global - window->geometry().topLeft())) continue;
-        return window;
+        if (window->ShowsAt(global)) return window;
     }
     return nullptr;
 }
