@@ -8,19 +8,6 @@
 # shellcheck source=lib.sh
 source "$(dirname "$0")/lib.sh" "$@"
 
-readonly COVER_HEX=ff00ff
-COVER_PID=""
-
-# cover X Y W H: a window of its own colour over that part of the sheet.
-cover() {
-    : >"$WORK/cover.log"
-    "$PROBE" backdrop "$1" "$2" "$3" "$4" "$COVER_HEX" "$WORK/cover.log" &
-    COVER_PID=$!
-    EXTRA_PIDS+=("$COVER_PID")
-    wait_until 10 "the covering window" grep -qsx ready "$WORK/cover.log"
-    wait_until 10 "the covering window to show" pixel_is $(($1 + $3 / 2)) $(($2 + $4 / 2)) "255 0 255"
-}
-
 # uncovered X Y W H: the covering window is gone and the area shows only the
 # sheet's black and the backdrop.
 only_sheet_colours() {

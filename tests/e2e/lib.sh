@@ -259,6 +259,20 @@ sync_with_program() {
     wait_until 10 "Esc to close the popup menu" menu_closed
 }
 
+# cover X Y W H: another program's window, of its own colour, over that part
+# of the screen. Mapped after the sheet and placed by no window manager, it
+# lies above the sheet.
+readonly COVER_HEX=ff00ff
+COVER_PID=""
+cover() {
+    : >"$WORK/cover.log"
+    "$PROBE" backdrop "$1" "$2" "$3" "$4" "$COVER_HEX" "$WORK/cover.log" &
+    COVER_PID=$!
+    EXTRA_PIDS+=("$COVER_PID")
+    wait_until 10 "the covering window" grep -qsx ready "$WORK/cover.log"
+    wait_until 10 "the covering window to show" pixel_is $(($1 + $3 / 2)) $(($2 + $4 / 2)) "255 0 255"
+}
+
 # New holes sit at the sheet's left edge, 50 pixels below its top.
 readonly HOLE_X=$SHEET_X HOLE_Y=$((SHEET_Y + $(device 50)))
 

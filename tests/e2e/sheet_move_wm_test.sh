@@ -88,6 +88,30 @@ case "$CASE" in
         sleep 0.5
         want="1519 $SHEET_Y"
         ;;
+    middle_release_on_cover)
+        # The same release over another window that lies over the sheet: it
+        # is that window's, and pulls nothing back.
+        add_hole r
+        xdotool search --name '^Hide$' windowmove 1519 "$SHEET_Y"
+        wait_until 10 "the sheet moved past the right edge" sheet_at 1519 "$SHEET_Y"
+        cover 1519 $((SHEET_Y + 250)) $((SCREEN_W - 1519)) $((SHEET_H - 250))
+        press 2 $((1519 + 98)) $((HOLE_Y + 50))
+        move_to $((1519 + 98)) $((HOLE_Y + 50)) $((1519 + 98)) $((SHEET_Y + 300))
+        pixel_is $((1519 + 98)) $((SHEET_Y + 300)) "255 0 255" || fail "the press raised the sheet over the cover"
+        release 2
+        sleep 0.5
+        want="1519 $SHEET_Y"
+        ;;
+    instant_click)
+        # Press and release in one burst, as a touchpad's tap sends them: the
+        # manager's move must end with it, and the sheet not follow the
+        # pointer with no button held.
+        xdotool mousemove $((SHEET_X + 20)) $((SHEET_Y + 20)) click 1
+        sleep 0.5
+        move_to $((SHEET_X + 20)) $((SHEET_Y + 20)) $((SHEET_X + 220)) $((SHEET_Y + 120))
+        sleep 0.5
+        want="$SHEET_X $SHEET_Y"
+        ;;
     *) fail "unknown case '$CASE'" ;;
 esac
 # shellcheck disable=SC2086  # "x y" as two arguments
@@ -95,5 +119,7 @@ wait_until 10 "the sheet to end at $want" sheet_at $want
 sleep 0.5
 # shellcheck disable=SC2086
 sheet_at $want || fail "the sheet moved on to $LAST_SEEN"
+# The keyboard is the sheet's again, not held by a move that never ended.
+[ "$CASE" != instant_click ] || sync_with_program
 expect_alive "after the drags"
 echo "PASS"

@@ -81,5 +81,73 @@ TEST_F(StencilGui, MoveOutsideDuringAnUnmatchedPressResizesNothing) {
     EXPECT_FALSE(Form1->Drag().Dragging);
 }
 
+// Another program's window lies over the sheet's lower part. While a button
+// pressed on the sheet is held, the window system hands us the events over
+// that window too; they are that window's. The question of what lies on top
+// is answered here by the cover's rectangle.
+class CoveredSheetGui : public StencilGui {
+protected:
+    void SetUp() override {
+        StencilGui::SetUp();
+        cover = QRect(OnSheet(0, 250), QSize(Form1->Width(), Form1->Height() - 250));
+        TForm::SetPointerOverQuery([this](const TForm&) { return !cover.contains(QCursor::pos()); });
+        hole = AddRectangle();
+        ASSERT_NE(hole, nullptr);
+    }
+    void TearDown() override {
+        TForm::SetPointerOverQuery({});
+        StencilGui::TearDown();
+    }
+    // `button` pressed on the hole's right rim and carried onto the cover,
+    // over the sheet's black area.
+    void PressOnRimAndCarryOntoCover(Qt::MouseButton button) {
+        pointer.MoveTo(OnHole(*hole, 98, 50));
+        pointer.Press(button);
+        ASSERT_TRUE(Form1->Drag().Dragging);
+        pointer.MoveTo(OnSheet(98, 300));
+        ASSERT_TRUE(cover.contains(pointer.Position()));
+    }
+
+    QRect cover;
+    TImage* hole = nullptr;
+};
+
+TEST_F(CoveredSheetGui, SecondaryReleaseOverTheCoverOpensNoMenu) {
+    PressOnRimAndCarryOntoCover(Qt::RightButton);
+    pointer.Release(Qt::RightButton);  // fails the test if a menu opens
+    EXPECT_TRUE(Form1->Drag().Dragging) << "the release over the cover reached the hole";
+
+    // Beside the cover the same release is the sheet's: the query is asked
+    // for the place, not answered no everywhere.
+    MenuAnswer answer({kEscape});
+    pointer.MoveTo(OnHole(*hole, 98, 50));
+    pointer.Press(Qt::RightButton);
+    pointer.MoveTo(OnSheet(300, 200));
+    pointer.Release(Qt::RightButton);
+    EXPECT_TRUE(answer.Seen());
+}
+
+TEST_F(CoveredSheetGui, PrimaryPressOverTheCoverMovesNothing) {
+    PressOnRimAndCarryOntoCover(Qt::RightButton);
+    const QPoint place(Form1->Left(), Form1->Top());
+    pointer.Press(Qt::LeftButton);  // the guard fails the test if a move starts
+    EXPECT_FALSE(SheetIsMoving());
+    EXPECT_EQ(Form1->CaptureControl(), nullptr);
+    pointer.MoveTo(pointer.Position() + QPoint(150, 20));
+    pointer.Release(Qt::LeftButton);
+    pointer.Release(Qt::RightButton);
+    EXPECT_EQ(QPoint(Form1->Left(), Form1->Top()), place);
+    EXPECT_EQ(hole->BoundsRect(), BoundsRect(0, 50, 100, 100));
+}
+
+TEST_F(CoveredSheetGui, MiddleReleaseOverTheCoverPullsNothingBack) {
+    const int overhanging = VirtualDesktopSize().cx - 300;
+    Form1->SetLeft(overhanging);
+    cover.moveLeft(overhanging);
+    PressOnRimAndCarryOntoCover(Qt::MiddleButton);
+    pointer.Release(Qt::MiddleButton);
+    EXPECT_EQ(Form1->Left(), overhanging);
+}
+
 }  // namespace
 }  // namespace veilix::gui

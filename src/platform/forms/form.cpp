@@ -18,6 +18,7 @@
 #include "platform/messages/hidden_window.h"
 #include "platform/output/frame_composer.h"
 #include "platform/output/frame_presenter.h"
+#include "platform/system/pointer_over_window.h"
 #include "platform/system/screen.h"
 
 namespace veilix {
@@ -185,11 +186,42 @@ bool TForm::IsShownAt(TPoint client) const {
     return client.x >= 0 && client.y >= 0 && client.x < Width() && client.y < Height() && !IsKeyedAt(client);
 }
 
+namespace {
+constexpr TShiftState kButtonsHeld = ssLeft | ssRight | ssMiddle;
+
+TShiftState HeldFlagOf(TMouseButton button) {
+    switch (button) {
+        case TMouseButton::mbLeft: return ssLeft;
+        case TMouseButton::mbRight: return ssRight;
+        case TMouseButton::mbMiddle: return ssMiddle;
+    }
+    return 0;
+}
+
+TForm::PointerOverQuery& PointerOverOverride() {
+    static TForm::PointerOverQuery query;
+    return query;
+}
+}  // namespace
+
+void TForm::SetPointerOverQuery(PointerOverQuery query) { PointerOverOverride() = std::move(query); }
+
+bool TForm::PointerIsOverThis() const {
+    if (const PointerOverQuery& query = PointerOverOverride()) return query(*this);
+    return PointerIsOverWindow(*widget_).value_or(true);
+}
+
+bool TForm::OwnsPointerAt(TPoint client, bool heldBefore) const {
+    // Over the key colour or outside, the window is not there: the event
+    // belongs to what lies beneath. While a button pressed on us is held the
+    // window system hands us every event, also those over a window stacked
+    // above ours; only then must it be asked what is on top.
+    if (!IsShownAt(client)) return false;
+    return !heldBefore || PointerIsOverThis();
+}
+
 void TForm::MouseDown(TMouseButton button, TShiftState shift, TPoint client) {
-    // Over the key colour or outside, the window is not there: the press
-    // belongs to what lies beneath. The window system still hands it to us
-    // while another button it had pressed on us is held.
-    if (!capture_ && !IsShownAt(client)) return;
+    if (!capture_ && !OwnsPointerAt(client, (shift & kButtonsHeld & ~HeldFlagOf(button)) != 0)) return;
     pressedButton_ = button;
     TControl* target = capture_ ? capture_ : ControlAt(client);
     if (!target) {
@@ -201,7 +233,9 @@ void TForm::MouseDown(TMouseButton button, TShiftState shift, TPoint client) {
 }
 
 void TForm::MouseMove(TShiftState shift, TPoint client) {
-    const bool shown = IsShownAt(client);
+    // The capture's drag steps ask the window system nothing: only the
+    // primary button captures, and then every event is the holder's anyway.
+    const bool shown = capture_ ? IsShownAt(client) : OwnsPointerAt(client, (shift & kButtonsHeld) != 0);
     UpdateHover(shown ? ControlAt(client) : nullptr);
     if (capture_) {
         capture_->OnMouseMove(capture_, shift, client.x - capture_->Left(), client.y - capture_->Top());
@@ -223,7 +257,7 @@ void TForm::MouseUp(TMouseButton button, TShiftState shift, TPoint client) {
         ApplyCursor();
         return;
     }
-    if (!target && !IsShownAt(client)) return;
+    if (!target && !OwnsPointerAt(client, true)) return;
     if (!target) target = ControlAt(client);
     if (!target) {
         // On the black area the menu is tracked to its end before the release

@@ -105,6 +105,11 @@ public:
     // Whether the window is there for the pointer at a client point: inside
     // it and not keyed. Events elsewhere belong to what lies beneath.
     bool IsShownAt(TPoint client) const;
+    // Whether the form is what the pointer is over on the screen now, no other
+    // window above it there. The window system answers unless a query is set
+    // (tests); an empty query puts the window system back.
+    using PointerOverQuery = std::function<bool(const TForm& form)>;
+    static void SetPointerOverQuery(PointerOverQuery query);
     TControl* CaptureControl() const { return capture_; }
     TCursor ShownCursor() const { return shownCursor_; }
     void ReleaseCapture();
@@ -135,6 +140,8 @@ private:
     void ControlCursorChanged(TControl* control);
     void PaintFrame(QImage& frame, TRect clip);
     void PaintFrameBottomUp(TCanvas& canvas, TRect clip);
+    bool OwnsPointerAt(TPoint client, bool heldBefore) const;
+    bool PointerIsOverThis() const;
     void UpdateHover(TControl* underPointer);
     void ApplyCursor();
     void OpenPopupMenuAtPointer();

@@ -17,6 +17,7 @@
 #include "platform/system/device_pointer.h"
 #include "platform/system/platform_kind.h"
 #include "platform/system/screen.h"
+#include "platform/system/window_manager_move.h"
 #include "platform/system/window_place.h"
 
 namespace veilix {
@@ -142,6 +143,7 @@ void FormWidget::Press(QMouseEvent* event) {
     // A move started by this press follows the pointer from where it was
     // pressed, not from wherever it is once the handler runs.
     pressGlobal_ = event->globalPosition().toPoint();
+    managerMoveAwaitsRelease_ = false;
     const PointerPlaceDuringMove live(PlaceForHandler(event));
     Guarded(&form_, [&] { form_.MouseDown(*button, ShiftOf(event), PixelsOf(event).client); });
     DeliverPendingRelease();
@@ -209,6 +211,12 @@ void FormWidget::mouseReleaseEvent(QMouseEvent* event) {
         EndSystemMove();
         return;
     }
+    if (*button == TMouseButton::mbLeft && std::exchange(managerMoveAwaitsRelease_, false)) {
+        // The manager takes the release once it holds the pointer. This one
+        // came to us: it happened before (a click whose press and release
+        // arrive together), and the move would never end.
+        CancelWindowManagerMove(*this);
+    }
     const PointerPlaceDuringMove live(PlaceForHandler(event));
     Guarded(&form_, [&] { form_.MouseUp(*button, ShiftOf(event), PixelsOf(event).client); });
 }
@@ -240,6 +248,7 @@ void FormWidget::SystemMove(TMouseButton pressed) {
     if (moveLoop_) return;
     if (pressed == TMouseButton::mbLeft && windowHandle() && windowHandle()->startSystemMove()) {
         placeInDoubt_ = true;
+        managerMoveAwaitsRelease_ = true;
         return;
     }
     QEventLoop loop;

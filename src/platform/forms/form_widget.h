@@ -90,6 +90,9 @@ private:
     QPoint movePointerStart_;
     QPoint moveWindowStart_;
     bool placeInDoubt_ = false;
+    // The window manager was asked to move the window for a primary press and
+    // has not been seen to take that button's release.
+    bool managerMoveAwaitsRelease_ = false;
     std::optional<PendingRelease> pendingRelease_;
     std::optional<PendingMove> pendingMove_;
     std::function<void()> afterFrame_;

@@ -3,10 +3,11 @@
 #include <cstdlib>
 #include <memory>
 
-#include <xcb/xcb.h>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+
+#include "platform/system/x11_connection.h"
 
 namespace veilix {
 
@@ -29,12 +30,10 @@ QPoint LogicalPlace(QPoint device, const QWidget& window) {
 }  // namespace
 
 std::optional<QPoint> WindowPlaceOnScreen(const QWidget& window) {
-    const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !window.testAttribute(Qt::WA_WState_Created)) return std::nullopt;
-    xcb_connection_t* connection = x11->connection();
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-    if (!screen) return std::nullopt;
-    const auto cookie = xcb_translate_coordinates(connection, xcb_window_t(window.winId()), screen->root, 0, 0);
+    const auto x11 = X11ConnectionOf(window);
+    if (!x11) return std::nullopt;
+    xcb_connection_t* connection = x11->connection;
+    const auto cookie = xcb_translate_coordinates(connection, x11->window, x11->root, 0, 0);
     const std::unique_ptr<xcb_translate_coordinates_reply_t, decltype(&std::free)> reply(
         xcb_translate_coordinates_reply(connection, cookie, nullptr), &std::free);
     if (!reply) return std::nullopt;
