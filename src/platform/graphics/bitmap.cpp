@@ -21,6 +21,7 @@ TBitmap::TBitmap(int width, int height)
 }
 
 TBitmap::TBitmap(int width, int height, const TCanvas& compatibleWith) : TBitmap() {
+    deviceBitsPerPixel_ = compatibleWith.BitsPerPixel();
     const qreal ratio = compatibleWith.Surface().devicePixelRatio();
     const QRect device = DeviceRect(QRect(0, 0, std::max(width, 0), std::max(height, 0)), ratio);
     *image_ = QImage(device.size(), QImage::Format_RGB32);
@@ -30,13 +31,15 @@ TBitmap::TBitmap(int width, int height, const TCanvas& compatibleWith) : TBitmap
 
 TBitmap::~TBitmap() = default;
 
-TBitmap::TBitmap(const TBitmap& other) : image_(std::make_unique<QImage>(other.image_->copy())) {}
+TBitmap::TBitmap(const TBitmap& other)
+    : image_(std::make_unique<QImage>(other.image_->copy())), deviceBitsPerPixel_(other.deviceBitsPerPixel_) {}
 
 TBitmap& TBitmap::operator=(const TBitmap& other) {
     if (this != &other) {
         // detach: the copy owns its pixels whatever Qt would share implicitly
         *image_ = other.image_->copy();
         canvas_.reset();
+        deviceBitsPerPixel_ = other.deviceBitsPerPixel_;
     }
     return *this;
 }
@@ -86,7 +89,7 @@ void TBitmap::SetPixel(int x, int y, TColor color) {
 }
 
 TCanvas& TBitmap::Canvas() {
-    if (!canvas_) canvas_ = std::make_unique<TCanvas>(*image_);
+    if (!canvas_) canvas_ = std::make_unique<TCanvas>(*image_, deviceBitsPerPixel_);
     return *canvas_;
 }
 

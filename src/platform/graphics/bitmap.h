@@ -19,7 +19,8 @@ public:
     TBitmap(int width, int height);
     // Of the same pixel density as the canvas's surface: on a scaled
     // desktop, what is drawn on it has the screen's resolution, while its
-    // size and coordinates stay logical.
+    // size and coordinates stay logical. Its canvas reports the other's
+    // bits per pixel, though its pixels stay 32-bit.
     TBitmap(int width, int height, const TCanvas& compatibleWith);
     ~TBitmap();
     TBitmap(const TBitmap& other);
@@ -44,6 +45,7 @@ public:
 private:
     std::unique_ptr<QImage> image_;
     std::unique_ptr<TCanvas> canvas_;
+    int deviceBitsPerPixel_ = 0;  // 0: the image's format tells
 };
 
 class TPicture {

@@ -122,6 +122,7 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
 }
 
 int TCanvas::BitsPerPixel() const {
+    if (deviceBitsPerPixel_ > 0) return deviceBitsPerPixel_;
     switch (target_.format()) {
         case QImage::Format_RGB32:
         case QImage::Format_ARGB32:

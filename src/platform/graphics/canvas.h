@@ -58,6 +58,9 @@ enum class TBackgroundMode { bkOpaque, bkTransparent };
 class TCanvas {
 public:
     explicit TCanvas(QImage& target) : target_(target) {}
+    // On a surface kept in another format than its screen's (a window's
+    // 32-bit surface on a 16-bit screen): the screen's bits per pixel.
+    TCanvas(QImage& target, int deviceBitsPerPixel) : target_(target), deviceBitsPerPixel_(deviceBitsPerPixel) {}
 
     TBrush Brush;
     TPen Pen;
@@ -98,13 +101,15 @@ public:
     void SetPixel(int x, int y, TColor color);
 
     // Of the surface's device: 32 for today's screens, 15 or 16 for a
-    // high-colour surface, 8 or fewer for a palette.
+    // high-colour surface, 8 or fewer for a palette. The image's own format
+    // unless the canvas was made with its screen's depth.
     int BitsPerPixel() const;
 
     const QImage& Surface() const { return target_; }
 
 private:
     QImage& target_;
+    int deviceBitsPerPixel_ = 0;  // 0: the image's format tells
     TPoint penPos_;
 };
 

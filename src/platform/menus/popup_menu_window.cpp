@@ -285,7 +285,9 @@ void PopupMenuWindow::PaintItem(int index) {
     const QRect r = rects_[std::size_t(index)];
     const bool selected = index == selected_;
     if (menu_.OwnerDraw && item->OnDrawItem) {
-        TCanvas canvas(surface_);
+        // The surface is 32-bit on any screen; a painter chooses its colours
+        // for what the screen can show.
+        TCanvas canvas(surface_, screen() ? screen()->depth() : 0);
         canvas.Font = ToTFont(menuFont_);
         canvas.WindowHandle = HandleOf(this);
         item->OnDrawItem(item, canvas, ToTRect(r), selected);
