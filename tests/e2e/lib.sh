@@ -14,8 +14,9 @@ E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # A script may choose the screen's size and the device pixel ratio it expects
 # the program to draw at by setting E2E_SCREEN_W, E2E_SCREEN_H and E2E_RATIO
 # before sourcing this; the figures below are then in the screen's (device)
-# pixels.
+# pixels. E2E_SCREEN_DEPTH sets the screen's bits per pixel.
 readonly SCREEN_W=${E2E_SCREEN_W:-1920} SCREEN_H=${E2E_SCREEN_H:-1080} RATIO=${E2E_RATIO:-1}
+readonly SCREEN_DEPTH=${E2E_SCREEN_DEPTH:-24}
 # device N: N logical pixels in device pixels at RATIO, halves rounded up.
 device() { awk -v n="$1" -v r="$RATIO" 'BEGIN { printf "%d\n", int(n * r + 0.5) }'; }
 # The sheet's designed place and size.
@@ -138,7 +139,7 @@ x_server_ready() {
 }
 
 start_x_server() {
-    Xvfb -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x24" -nolisten tcp -noreset \
+    Xvfb -displayfd 3 -screen 0 "${SCREEN_W}x${SCREEN_H}x${SCREEN_DEPTH}" -nolisten tcp -noreset \
         3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     # The server writes its display number once it accepts clients.
