@@ -141,17 +141,19 @@ void TFlatMenu::SetActive(bool value) {
     RequestMenuBarRedraw();
 }
 
-// The new value is stored first, so the hand-over already sees it: a painter
-// that stops subclassing gives up serving, and one that starts again may take
-// up a role nobody holds.
+// Refusing the role hands it on: from this painter when it serves, and when
+// nobody serves, to whoever may take it. Taking subclassing up again waits
+// for the next hand-over. The value is stored first, so a painter that
+// refuses is never the one chosen.
 void TFlatMenu::SetDisableSubclassing(bool value) {
     if (value == disableSubclassing_) return;
+    const bool refusedBefore = disableSubclassing_;
     disableSubclassing_ = value;
     TFlatMenuManager* manager = FlatMenuManager();
     if (!manager) return;
-    if (value && manager->ServingPainter() == this)
+    if (manager->ServingPainter() == this)
         manager->HandOver(this);
-    else if (!value && !manager->ServingPainter())
+    else if (!manager->ServingPainter() && !refusedBefore)
         manager->HandOver(nullptr);
 }
 

@@ -83,8 +83,9 @@ TEST_F(FlatMenuManagerTest, TheFirstActiveSubclassingPainterServesOnceLoaded) {
     TFlatMenu* second = FormWithPainter(true);
     EXPECT_EQ(Manager().ServingPainter(), first);
     EXPECT_EQ(Manager().Painters(), (std::vector<TFlatMenu*>{inactive, disabling, first, second}));
-    const std::vector<TForm*> owners{inactive->OwnerForm(), disabling->OwnerForm(), first->OwnerForm(),
-                                     second->OwnerForm()};
+    // The stored refusal, read while nobody served, handed the role on to
+    // nobody, which forgets the windows done so far.
+    const std::vector<TForm*> owners{disabling->OwnerForm(), first->OwnerForm(), second->OwnerForm()};
     EXPECT_EQ(Manager().DoneContainers(), owners);
 }
 
@@ -254,18 +255,29 @@ TEST_F(FlatMenuManagerTest, AFailureWhileStylingIsSwallowed) {
     EXPECT_EQ(std::ranges::count(Manager().DoneContainers(), &broken), 1);
 }
 
-TEST_F(FlatMenuManagerTest, DisablingSubclassingGivesUpServingAndEnablingTakesItUpAgain) {
+// Refusing the role hands it on; taking subclassing up again waits for the
+// next hand-over, even while nobody serves.
+TEST_F(FlatMenuManagerTest, DisablingSubclassingHandsTheRoleOnAndEnablingWaitsForTheNext) {
     TFlatMenu* first = FormWithPainter(true);
     TFlatMenu* second = FormWithPainter(true);
     first->SetDisableSubclassing(true);
     EXPECT_TRUE(first->DisableSubclassing());
     EXPECT_EQ(Manager().ServingPainter(), second);
     second->SetDisableSubclassing(true);
-    EXPECT_EQ(Manager().ServingPainter(), nullptr);
+    EXPECT_EQ(Manager().ServingPainter(), nullptr) << "nobody left to take it";
+
     first->SetDisableSubclassing(false);
-    EXPECT_EQ(Manager().ServingPainter(), first);
     second->SetDisableSubclassing(false);
-    EXPECT_EQ(Manager().ServingPainter(), first) << "somebody serves already";
+    EXPECT_FALSE(first->DisableSubclassing());
+    EXPECT_FALSE(second->DisableSubclassing());
+    EXPECT_EQ(Manager().ServingPainter(), nullptr) << "enabling hands nothing on";
+
+    // Refused while nobody serves: the role goes to another painter, never
+    // to the one that refuses it.
+    first->SetDisableSubclassing(true);
+    EXPECT_EQ(Manager().ServingPainter(), second);
+    first->SetDisableSubclassing(false);
+    EXPECT_EQ(Manager().ServingPainter(), second) << "somebody serves already";
 }
 
 TEST_F(FlatMenuManagerTest, TheLastPainterToGoTakesTheManagerAndItsHookWithIt) {
