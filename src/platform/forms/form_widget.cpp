@@ -211,10 +211,14 @@ void FormWidget::mouseReleaseEvent(QMouseEvent* event) {
         EndSystemMove();
         return;
     }
-    if (*button == TMouseButton::mbLeft && std::exchange(managerMoveAwaitsRelease_, false)) {
-        // The manager takes the release once it holds the pointer. This one
-        // came to us: it happened before (a click whose press and release
-        // arrive together), and the move would never end.
+    const bool awaited = *button == TMouseButton::mbLeft && std::exchange(managerMoveAwaitsRelease_, false);
+    if (awaited && event->globalPosition().toPoint() == pressGlobal_) {
+        // The manager takes the release once it holds the pointer; this one
+        // may have come before (press and release in one burst, as a tap
+        // sends them), and the move would never end. Released where it was
+        // pressed, the window has not moved: cancelling costs nothing, even
+        // for a move the manager has already ended. After a drag the
+        // manager had the pointer and ends the move itself.
         CancelWindowManagerMove(*this);
     }
     const PointerPlaceDuringMove live(PlaceForHandler(event));
