@@ -110,6 +110,8 @@ protected:
         painter_->SetGradient(true);
         painter_->SetFlatMenu(true);
         painter_->SetDrawMenuBar(true);
+        // The stencil window's stored font, not the desktop's menu font.
+        painter_->SetFont(TFont{"Tahoma", -11, DEFAULT_CHARSET, clMenuText, 0});
         TBitmap screen(1, 1);
         painter_->DerivePalette(screen.Canvas());
         popup_ = new TPopupMenu(root_.get());
