@@ -49,6 +49,9 @@ public:
 
 protected:
     void SetLoading(bool on) { state_ = on ? (state_ | csLoading) : (state_ & ~csLoading); }
+    // Held by a form designer. The program runs in none, but what its
+    // components do there can still be tried.
+    void SetDesigning(bool on) { state_ = on ? (state_ | csDesigning) : (state_ & ~csDesigning); }
     void DestroyComponents();
 
 private:

@@ -140,6 +140,29 @@ TEST_F(ControlStylingTest, KindsAndParentsMatchByClassNameWithOrWithoutDescendan
     }
 }
 
+// A painter that a form designer holds: made and freed as in a running
+// program, in design mode in between.
+class DesignedPainter : public TFlatMenu {
+public:
+    explicit DesignedPainter(TComponent* owner) : TFlatMenu(owner) { SetDesigning(true); }
+    ~DesignedPainter() override { SetDesigning(false); }
+};
+
+TEST_F(ControlStylingTest, APainterInDesignModeStylesNothing) {
+    testing::LoadingForm& form = NewForm();
+    ClassedControl* edit = AddControl(form, kMyEdit);
+    auto* popup = new TPopupMenu(&form);
+    TMenuItem* item = testing::AddItem(&form, *popup, "One");
+    form.BeginLoading();
+    auto* painter = new DesignedPainter(&form);
+    painter->SetActive(true);
+    form.EndLoading();
+    EXPECT_TRUE(item->OnDrawItem) << "its menus are attached all the same";
+    EXPECT_EQ(edit->WindowProc, OwnProcedure(*edit));
+    EXPECT_TRUE(edit->Ctl3D());
+    EXPECT_TRUE(ControlRecords(*painter).empty());
+}
+
 TEST_F(ControlStylingTest, Tag999OnTheControlOrItsParentLeavesItAlone) {
     for (bool onParent : {false, true}) {
         SCOPED_TRACE(onParent ? "on the parent" : "on the control");
@@ -230,6 +253,150 @@ TEST_F(ControlStylingTest, TheWrapperAnswersBorderPaintingAndRecordsState) {
     painter->SetActive(false);
     edit->Perform(CM_MOUSEENTER);
     EXPECT_FALSE(record.State.Hot) << "an inactive painter records nothing";
+}
+
+// A component of a class the test names.
+class NamedComponent : public TComponent {
+public:
+    explicit NamedComponent(const TClassInfo& info) : TComponent(nullptr), info_(info) {}
+    const TClassInfo& ClassInfo() const override { return info_; }
+
+private:
+    const TClassInfo& info_;
+};
+
+// Every row as the styling rules list it: each matches its own class, and a
+// row that names a class with its descendants matches a class derived from
+// it, one that names an exact class does not.
+TEST_F(ControlStylingTest, EveryRowMatchesItsClassAndOnlyRowsWithDescendantsTheirHeirs) {
+    using C = TFlatControl;
+    using P = TFlatContainer;
+    struct ControlRow {
+        C member;
+        const char* name;
+        bool descendants;
+    };
+    const ControlRow controls[] = {
+        {C::xcMainMenu, "TMainMenu", true},
+        {C::xcPopupMenu, "TPopupMenu", true},
+        {C::xcControlbar, "TControlBar", true},
+        {C::xcCombo, "TCustomComboBox", true},
+        {C::xcListBox, "TCustomListBox", true},
+        {C::xcEdit, "TEdit", true},
+        {C::xcCurrencyEdit, "TCurrencyEdit", false},
+        {C::xcCustomNumbEdit, "TCustomNumbEdit", false},
+        {C::xcCustomNumEdit, "TCustomNumEdit", false},
+        {C::xcExCurrencyEdit, "TExCurrencyEdit", false},
+        {C::xcJvValidateEdit, "TJvValidateEdit", false},
+        {C::xcMaskEdit, "TMaskEdit", false},
+        {C::xcMaskEdit, "TDBEdit", false},
+        {C::xcMemo, "TCustomMemo", true},
+        {C::xcRichEdit, "TCustomRichEdit", true},
+        {C::xcCheckBox, "TCustomCheckBox", true},
+        {C::xcRadioButton, "TRadioButton", true},
+        {C::xcButton, "TButton", false},
+        {C::xcButton, "TDBNavigator", false},
+        {C::xcButton, "TDBLookupComboBox", false},
+        {C::xcBitBtn, "TBitBtn", false},
+        {C::xcSpeedButton, "TSpeedButton", true},
+        {C::xcUpDown, "TUpDown", false},
+        {C::xcPanel, "TCustomPanel", true},
+        {C::xcGroupBox, "TCustomGroupBox", true},
+        {C::xcTreeView, "TCustomTreeView", true},
+        {C::xcListView, "TCustomListView", true},
+        {C::xcProgressBar, "TProgressBar", true},
+        {C::xcHotKey, "TCustomHotKey", true},
+        {C::xcIPEdit, "TIPEdit", false},
+        {C::xcStringGrid, "TStringGrid", false},
+        {C::xcDrawGrid, "TDrawGrid", false},
+        {C::xcDBGrid, "TDBGrid", false},
+    };
+    struct ContainerRow {
+        P member;
+        const char* name;
+        bool descendants;
+    };
+    const ContainerRow containers[] = {
+        {P::xccForm, "TCustomForm", true},
+        {P::xccFrame, "TDBCtrlPanel", false},
+        {P::xccToolbar, "TToolBar", true},
+        {P::xccCoolbar, "TCoolBar", true},
+        {P::xccControlbar, "TControlBar", true},
+        {P::xccPanel, "TCustomPanel", true},
+        {P::xccScrollBox, "TScrollBox", true},
+        {P::xccGroupBox, "TCustomGroupBox", true},
+        {P::xccTabSheet, "TTabSheet", true},
+        {P::xccTabSheet, "TTabControl", true},
+        {P::xccTabSheet, "TdxTabSheet", false},
+        {P::xccPageScroller, "TPageScroller", true},
+        {P::xccJvXPContainer, "TJvXPContainer", false},
+        {P::xccJvScrollMaxBand, "TJvScrollMaxBand", false},
+        {P::xccJvScrollMax, "TJvScrollMax", false},
+        {P::xccJvPageControl, "TJvPageControl", false},
+    };
+    for (const ControlRow& row : controls) {
+        SCOPED_TRACE(row.name);
+        const TClassInfo named{row.name, &classes::Component};
+        const TClassInfo heir{"THeir", &named};
+        EXPECT_EQ(MatchControl(NamedComponent(named), kAllFlatControls), row.member);
+        EXPECT_EQ(MatchControl(NamedComponent(heir), kAllFlatControls),
+                  row.descendants ? std::optional(row.member) : std::nullopt);
+    }
+    for (const ContainerRow& row : containers) {
+        SCOPED_TRACE(row.name);
+        const TClassInfo named{row.name, &classes::Component};
+        const TClassInfo heir{"THeir", &named};
+        EXPECT_EQ(MatchContainer(NamedComponent(named), kAllFlatContainers), row.member);
+        EXPECT_EQ(MatchContainer(NamedComponent(heir), kAllFlatContainers),
+                  row.descendants ? std::optional(row.member) : std::nullopt);
+    }
+}
+
+TEST_F(ControlStylingTest, BorderStyleIsKeptForEditsListBoxesListViewsAndTreeViews) {
+    const TClassInfo myListBox{"TMyListBox", &classes::ListBox};
+    const TClassInfo listView{"TCustomListView", &classes::WinControl};
+    const TClassInfo myListView{"TMyListView", &listView};
+    const TClassInfo treeView{"TCustomTreeView", &classes::WinControl};
+    const TClassInfo myTreeView{"TMyTreeView", &treeView};
+    const struct {
+        const TClassInfo& info;
+        bool kept;
+    } cases[] = {{kMyEdit, true}, {myListBox, true}, {myListView, true}, {myTreeView, true}, {kBitBtn, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.info.Name);
+        testing::LoadingForm& form = NewForm();
+        ClassedControl* control = AddControl(form, c.info);
+        control->SetBorderStyle(TBorderStyle::bsNone);
+        LoadPainter(form);
+        ASSERT_NE(WrappingRecord(*control), nullptr);
+        control->SetBorderStyle(TBorderStyle::bsSingle);
+        RestoreControls(&form);
+        EXPECT_EQ(control->BorderStyle(), c.kept ? TBorderStyle::bsNone : TBorderStyle::bsSingle);
+        FreeForm(form);
+    }
+}
+
+// The application wraps a styled control's procedure, then the painter wraps
+// it again. Undone first to last, the control would end with the
+// application's procedure, which leads to a record that is gone.
+TEST_F(ControlStylingTest, RestoringUndoesTheLastWrappingFirst) {
+    struct ApplicationWrapper {
+        TWndMethod saved;
+        void Procedure(TMessage& message) { saved(message); }
+    } application;
+    testing::LoadingForm& form = NewForm();
+    ClassedControl* edit = AddControl(form, kMyEdit);
+    TFlatMenu* painter = LoadPainter(form);
+    application.saved = edit->WindowProc;
+    edit->WindowProc = TWndMethod(&application, &ApplicationWrapper::Procedure);
+    painter->AttachComponent(edit, true, false);
+    ASSERT_EQ(ControlRecords(*painter).size(), 2u);
+
+    RestoreControls(&form);
+    EXPECT_EQ(edit->WindowProc, OwnProcedure(*edit));
+    EXPECT_TRUE(ControlRecords(*painter).empty());
+    // The wrapper goes with this test; the control must not lead to it.
+    edit->WindowProc = OwnProcedure(*edit);
 }
 
 TEST_F(ControlStylingTest, RestoringGivesBackProcedureAnd3DAndBorderLastStyledFirst) {
@@ -332,12 +499,16 @@ TEST_F(ControlStylingTest, AHandOverKeepsControlsStyledUnderTheNewServingPainter
 TEST_F(ControlStylingTest, RecordsGoWithTheirControlAndGiveItBackWhenThePainterGoes) {
     testing::LoadingForm& form = NewForm();
     ClassedControl* going = AddControl(form, kMyEdit);
+    ClassedControl* goingLater = AddControl(form, kMyEdit);
     ClassedControl* staying = AddControl(form, kMyEdit);
     TFlatMenu* painter = LoadPainter(form);
-    ASSERT_EQ(ControlRecords(*painter).size(), 2u);
+    ASSERT_EQ(ControlRecords(*painter).size(), 3u);
 
     FreeComponent(going);
-    EXPECT_EQ(ControlRecords(*painter).size(), 1u) << "a control destroyed while wrapped frees its record";
+    EXPECT_EQ(ControlRecords(*painter).size(), 2u) << "a control destroyed while wrapped frees its record";
+    painter->SetActive(false);
+    FreeComponent(goingLater);
+    EXPECT_EQ(ControlRecords(*painter).size(), 1u) << "also while the painter is inactive";
 
     ASSERT_FALSE(staying->Ctl3D());
     FreeComponent(painter);
