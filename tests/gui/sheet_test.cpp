@@ -28,6 +28,34 @@ TEST_F(StencilGui, SheetIsTheShownMainWindowAndBlackEverywhere) {
     EXPECT_EQ(captions, (std::vector<std::string>{"Add &Rectangle", "Add Circle", "Add &Ellipse", "&Close"}));
 }
 
+// A change reaches the screen by the update request it posts, which the sheet
+// answers by composing its frame: a hole moved elsewhere shows there, and its
+// old place turns black, with nothing here composing the frame itself.
+TEST_F(StencilGui, AMovedHoleReachesTheFrameThroughTheEventLoopAlone) {
+    TImage* hole = AddRectangle();
+    ASSERT_NE(hole, nullptr);
+    ProcessEvents();
+    const TBitmap& picture = *hole->Picture().Bitmap();
+    ASSERT_EQ(picture.Width(), hole->Width());
+    ASSERT_EQ(picture.Height(), hole->Height());
+    const TPoint from{hole->Left(), hole->Top()};
+    const TPoint to{from.x + hole->Width() + 20, from.y + 40};
+    ASSERT_LE(to.x + hole->Width(), Form1->Width());
+    ASSERT_LE(to.y + hole->Height(), Form1->Height());
+
+    hole->SetLeft(to.x);
+    hole->SetTop(to.y);
+    ProcessEvents();
+    int moved = 0, left = 0;
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x) {
+            if (Form1->FramePixel(to.x + x, to.y + y) != picture.Pixel(x, y)) ++moved;
+            if (Form1->FramePixel(from.x + x, from.y + y) != clBlack) ++left;
+        }
+    EXPECT_EQ(moved, 0) << "pixels of the hole missing at its new place";
+    EXPECT_EQ(left, 0) << "pixels of the hole left at its old place";
+}
+
 // The sheet overhangs the desktop on the right and at the bottom; the right
 // click's release reaches the black area, so the pull-back runs, but only
 // once the menu it opened has closed.
