@@ -236,6 +236,13 @@ void FormWidget::leaveEvent(QEvent*) {
     Guarded(&form_, [&] { form_.MouseLeftWindow(); });
 }
 
+// The sheet shows nothing of its focus, so gaining or losing it (as when its
+// menu opens and closes) repaints nothing: Qt's own handlers would repaint the
+// whole window.
+void FormWidget::focusInEvent(QFocusEvent*) {}
+
+void FormWidget::focusOutEvent(QFocusEvent*) {}
+
 void FormWidget::closeEvent(QCloseEvent* event) {
     // A close request from the window system does what the close command does;
     // whether the window goes away is the form's decision, not Qt's.
