@@ -19,8 +19,8 @@ struct TIconImage {
 // Wayland it is the windows' app id. Set before the first window is made.
 void SetDesktopId(const std::string& desktopId);
 
-// The icon of every window, at each size it comes in; windows that exist
-// already take it too.
+// The icon of every window the user switches between (not menus' popups), at
+// each size it comes in; windows shown already take it too.
 void SetApplicationIcon(const std::vector<TIconImage>& icon);
 
 }  // namespace veilix
