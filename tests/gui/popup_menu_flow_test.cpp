@@ -209,5 +209,60 @@ TEST_F(PopupMenuFlow, APressOutsideEveryWindowDismissesTheWholeMenu) {
     EXPECT_TRUE(clicks_.items.empty());
 }
 
+// The menu keeps its window between openings, dismissed or chosen from; each
+// opening still starts as on a new window: the items as they are then,
+// measured again, none selected, and a choice of the last opening forgotten.
+TEST_F(PopupMenuFlow, AMenuOpenedAgainStartsAfresh) {
+    TMenuItem* alpha = Item("&Alpha");
+    TMenuItem* beta = Item("&Beta");
+    TMenuItem* gamma = Item("&Gamma");
+
+    struct Seen {
+        std::vector<TMenuItem*> items;
+        int selected = 0;
+        int height = 0;
+    };
+    std::vector<Seen> seen;
+    QWidget* window = nullptr;
+    auto look = [&] {
+        PopupMenuWindow* menu = ActiveMenu();
+        ASSERT_NE(menu, nullptr);
+        window = menu;
+        seen.push_back({menu->ShownItems(), menu->Selected(), menu->height()});
+    };
+    Run([&] {
+        look();
+        Type(kDown);
+        Type(kDown);
+        Type(kReturn);
+    });
+    gamma->Visible = false;
+    TMenuItem* delta = Item("&Delta");
+    delta->Visible = false;
+    Run([&] {
+        look();
+        Type(kDown);
+        Type(kEscape);
+    });
+    beta->Visible = false;
+    Run([&] {
+        look();
+        Type(kEscape);
+    });
+
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].items, (std::vector<TMenuItem*>{alpha, beta, gamma}));
+    EXPECT_EQ(seen[1].items, (std::vector<TMenuItem*>{alpha, beta}));
+    EXPECT_EQ(seen[2].items, std::vector<TMenuItem*>{alpha});
+    for (const Seen& s : seen) EXPECT_EQ(s.selected, -1);
+    EXPECT_GT(seen[0].height, seen[1].height);
+    EXPECT_GT(seen[1].height, seen[2].height);
+    // Only the first opening chose; the dismissed ones add nothing.
+    EXPECT_EQ(clicks_.items, std::vector<TComponent*>{beta});
+    // A window kept hidden must not keep the keyboard: the context-menu key
+    // of the window beneath would never arrive.
+    EXPECT_NE(QApplication::focusWidget(), window);
+}
+
 }  // namespace
 }  // namespace veilix::gui

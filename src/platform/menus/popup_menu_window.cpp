@@ -51,6 +51,23 @@ PopupMenuWindow::PopupMenuWindow(TMenu& menu, const std::vector<TMenuItem*>& ite
     Layout();
 }
 
+void PopupMenuWindow::Renew() {
+    items_ = VisibleItems(menu_.Items());
+    rects_.clear();
+    menuFont_ = MenuFont();
+    selected_ = -1;
+    chosen_ = nullptr;
+    repaint_ = QRegion();
+    erase_ = false;
+    flushOnly_ = QRegion();
+    // Painted from a plain background, as on a new window.
+    surface_ = QImage();
+    procedure_ = &OwnProcedure;
+    userData_ = 0;
+    if (region_) SetRegion(std::nullopt, false);
+    Layout();
+}
+
 void PopupMenuWindow::Layout() {
     // Every item is offered the plain look's size; an owner-drawn one may
     // change it. The widest width serves all items.
@@ -106,6 +123,8 @@ TMenuItem* PopupMenuWindow::Track(QPoint at) {
     loop_ = nullptr;
     CloseSubMenu();
     hide();
+    // Hidden, not destroyed: the keyboard focus it had must not stay with it.
+    clearFocus();
     return chosen_;
 }
 
@@ -243,7 +262,10 @@ void PopupMenuWindow::CloseSubMenu() {
 void PopupMenuWindow::CloseAll() {
     PopupMenuWindow* root = Root();
     root->CloseSubMenu();
-    root->close();
+    // Told it closes, then hidden rather than closed: Qt destroys the native
+    // window of a closed one, and the next opening would make it again.
+    Guarded(&root->menu_, [&] { root->Perform(WM_CLOSE, 0, 0); });
+    root->hide();
 }
 
 void PopupMenuWindow::paintEvent(QPaintEvent* event) {

@@ -35,6 +35,10 @@ public:
     // Shows the window with its top-left corner at a screen point, kept on the
     // screen, and returns the chosen item once it has closed (or none).
     TMenuItem* Track(QPoint at);
+    bool Tracking() const { return loop_ != nullptr; }
+    // Before a window is shown again: its items as the menu has them now,
+    // measured afresh, and the rest as in a new window.
+    void Renew();
 
     // Where a menu of the given size opens for a requested point on a screen.
     static QPoint PlaceOnScreen(QPoint at, QSize size, const QRect& screen);
