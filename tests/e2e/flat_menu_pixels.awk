@@ -16,12 +16,7 @@ function level(k) { return k == 0 ? 1 : (k <= 28 ? 1 + 3 * k : (85 + k - 28 > 96
 
 END {
     if (failed) exit
-    height = NR
-    left = border
-    right = width - border - 1  # the items' last column
-    itemHeight = (height - 2 * border) / items
-    if (itemHeight != int(itemHeight) || itemHeight < 4)
-        fail("the menu's height " height " holds no " items " equal items")
+    measure_items()
     boxTop = border + selected * itemHeight
 
     # The icon column's colour: the one whose ramp the first item's top row

@@ -10,12 +10,7 @@
 
 END {
     if (failed) exit
-    height = NR
-    left = border
-    right = width - border - 1  # the items' last column
-    itemHeight = (height - 2 * border) / items
-    if (itemHeight != int(itemHeight) || itemHeight < 4)
-        fail("the menu's height " height " holds no " items " equal items")
+    measure_items()
     frame = at(0, 0)
     shadow = at(width - 1, height - 1)
     icon = at(left, border)

@@ -18,6 +18,16 @@ function lighten_hex(h, p,    out, i) {
     return out
 }
 function at(x, y) { return pixel[y, x] }
+# The items' rows and columns, from the rows read and the variables border
+# and items: sets height, left, right (the items' last column) and itemHeight.
+function measure_items() {
+    height = NR
+    left = border
+    right = width - border - 1
+    itemHeight = (height - 2 * border) / items
+    if (itemHeight != int(itemHeight) || itemHeight < 4)
+        fail("the menu's height " height " holds no " items " equal items")
+}
 function fail(message) {
     print message
     failed = 1
