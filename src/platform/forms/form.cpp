@@ -29,6 +29,21 @@ TForm::MainFormCloseHandler& CloseHandler() {
     return handler;
 }
 
+constexpr TShiftState kButtonsHeld = ssLeft | ssRight | ssMiddle;
+
+TShiftState HeldFlagOf(TMouseButton button) {
+    switch (button) {
+        case TMouseButton::mbLeft: return ssLeft;
+        case TMouseButton::mbRight: return ssRight;
+        case TMouseButton::mbMiddle: return ssMiddle;
+    }
+    return 0;
+}
+
+TForm::PointerOverQuery& PointerOverOverride() {
+    static TForm::PointerOverQuery query;
+    return query;
+}
 }  // namespace
 
 TForm::TForm(TComponent* owner) : TComponent(owner), widget_(std::make_unique<FormWidget>(*this)) {
@@ -185,24 +200,6 @@ bool TForm::IsKeyedAt(TPoint client) const {
 bool TForm::IsShownAt(TPoint client) const {
     return client.x >= 0 && client.y >= 0 && client.x < Width() && client.y < Height() && !IsKeyedAt(client);
 }
-
-namespace {
-constexpr TShiftState kButtonsHeld = ssLeft | ssRight | ssMiddle;
-
-TShiftState HeldFlagOf(TMouseButton button) {
-    switch (button) {
-        case TMouseButton::mbLeft: return ssLeft;
-        case TMouseButton::mbRight: return ssRight;
-        case TMouseButton::mbMiddle: return ssMiddle;
-    }
-    return 0;
-}
-
-TForm::PointerOverQuery& PointerOverOverride() {
-    static TForm::PointerOverQuery query;
-    return query;
-}
-}  // namespace
 
 void TForm::SetPointerOverQuery(PointerOverQuery query) { PointerOverOverride() = std::move(query); }
 
